@@ -1,0 +1,24 @@
+#include "astro/Calendar.h"
+
+#include <cmath>
+
+namespace selenara {
+
+static_assert(DateToDayNumber(1, 1, 1600) == 0);
+static_assert(DateToDayNumber(29, 2, 1600) == 59);
+static_assert(DateToDayNumber(1, 3, 1600) == 60);
+static_assert(DateToDayNumber(1, 1, 2000) == 146097);
+static_assert(DateToDayNumber(31, 12, 3999) == LastDay);
+static_assert(DayNumberToDate(LastDay) == Date{31, 12, 3999});
+static_assert(WeekdayOf(0) == 6 && WeekdayOf(146097) == 6);
+
+DayNumber JulianDateToDayNumber(double jd, bool truncate) {
+    const double x = jd + 0.5 - 2305448.0;
+    if (!std::isfinite(x)) return InvalidDay;
+    // Range-check the day itself, so the last afternoon of 3999 still has a date.
+    const double day = std::floor(truncate ? x : x + 0.5);
+    if (day < FirstDay || day > LastDay) return InvalidDay;
+    return static_cast<DayNumber>(day);
+}
+
+}  // namespace selenara

@@ -1,0 +1,151 @@
+// Day numbers and calendar arithmetic.
+//
+// Every date is a DayNumber, a count of days since 1 January 1600 of the
+// proleptic Gregorian calendar (day 0, a Saturday), valid 0..876581
+// (31 December 3999). Every clock time is a SecondOfDay, 0..86399.
+// Nothing here throws: invalid input gives the sentinels below.
+#pragma once
+
+#include <cstdint>
+
+namespace selenara {
+
+using DayNumber = std::int32_t;
+using SecondOfDay = std::int32_t;
+
+inline constexpr DayNumber InvalidDay = -1;
+inline constexpr SecondOfDay InvalidSecond = -1;
+inline constexpr DayNumber FirstDay = 0;        // 1 January 1600
+inline constexpr DayNumber LastDay = 876581;    // 31 December 3999
+inline constexpr int FirstYear = 1600;
+inline constexpr int LastYear = 3999;
+inline constexpr int SecondsPerDay = 86400;
+inline constexpr int NoWeekday = 7;             // weekday of InvalidDay
+
+// One instant; whether UT or local clock time is stated by its holder.
+struct DayTime {
+    DayNumber Day = InvalidDay;
+    SecondOfDay Second = InvalidSecond;
+    friend constexpr bool operator==(DayTime, DayTime) = default;
+};
+
+struct Date {
+    int Day = 0;    // 1..31, 0 for no date
+    int Month = 0;  // 1..12, 0 for no date
+    int Year = 0;   // four digits, 0 for no date
+    friend constexpr bool operator==(Date, Date) = default;
+};
+
+struct ClockTime {
+    std::uint8_t Hours = 0;
+    std::uint8_t Minutes = 0;
+    std::uint8_t Seconds = 0;
+    friend constexpr bool operator==(ClockTime, ClockTime) = default;
+};
+
+constexpr bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
+// 28..31; 0 for a year outside 1600..3999 or a month outside 1..12.
+constexpr int DaysInMonth(int month, int year) {
+    if (year < FirstYear || year > LastYear || month < 1 || month > 12) return 0;
+    constexpr int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : lengths[month - 1];
+}
+
+constexpr bool IsValidDate(int day, int month, int year) {
+    return day >= 1 && day <= DaysInMonth(month, year);
+}
+
+// The day number of a Gregorian date, or InvalidDay when the date does not
+// exist or lies outside 1600..3999. Years are taken literally (99 is 99 AD).
+constexpr DayNumber DateToDayNumber(int day, int month, int year) {
+    if (!IsValidDate(day, month, year)) return InvalidDay;
+    // January and February 1600 lie before the first March-based year.
+    if (year == FirstYear && month == 1) return day - 1;
+    if (year == FirstYear && month == 2) return day + 30;
+    const int m = month >= 3 ? month - 3 : month + 9;
+    const int y = (month >= 3 ? year : year - 1) - FirstYear;
+    return (y / 100) * 146097 / 4 + (y % 100) * 1461 / 4 + (153 * m + 2) / 5 + day + 59;
+}
+
+constexpr DayNumber DateToDayNumber(Date date) {
+    return DateToDayNumber(date.Day, date.Month, date.Year);
+}
+
+constexpr bool IsValidDay(DayNumber n) { return n >= FirstDay && n <= LastDay; }
+
+// The date of a day number; 0/0/0 for a day outside 0..876581.
+constexpr Date DayNumberToDate(DayNumber n) {
+    if (!IsValidDay(n)) return {};
+    if (n <= 30) return {n + 1, 1, FirstYear};
+    if (n <= 59) return {n - 30, 2, FirstYear};
+    const int j = 4 * (n - 59) - 1;
+    int year = (j / 146097) * 100;
+    const int t = ((j % 146097) / 4) * 4 + 3;
+    year += t / 1461;
+    const int u = 5 * (((t % 1461) + 4) / 4) - 3;
+    const int day = ((u % 153) + 5) / 5;
+    int month = u / 153;
+    if (month < 10) {
+        month += 3;
+    } else {
+        month -= 9;
+        ++year;
+    }
+    return {day, month, year + FirstYear};
+}
+
+// 0 = Sunday .. 6 = Saturday; NoWeekday for a day outside the range.
+constexpr int WeekdayOf(DayNumber n) { return IsValidDay(n) ? (n + 6) % 7 : NoWeekday; }
+
+constexpr int WeekdayOfDate(int day, int month, int year) {
+    return WeekdayOf(DateToDayNumber(day, month, year));
+}
+
+constexpr bool IsValidDayTime(DayTime t) {
+    return IsValidDay(t.Day) && t.Second >= 0 && t.Second < SecondsPerDay;
+}
+
+// Hours, minutes and seconds of a second of the day; 0:00:00 for one outside 0..86399.
+constexpr ClockTime SplitSecondOfDay(SecondOfDay s) {
+    if (s < 0 || s >= SecondsPerDay) return {};
+    return {static_cast<std::uint8_t>(s / 3600), static_cast<std::uint8_t>(s / 60 % 60),
+            static_cast<std::uint8_t>(s % 60)};
+}
+
+// ((hours mod 24) * 3600 + minutes * 60 + seconds) mod 86400.
+constexpr SecondOfDay JoinSecondOfDay(std::uint8_t hours, std::uint8_t minutes,
+                                      std::uint8_t seconds) {
+    return ((hours % 24) * 3600 + minutes * 60 + seconds) % SecondsPerDay;
+}
+
+// Clock-time arithmetic: wraps around midnight, never changes a day.
+constexpr SecondOfDay AddTime(SecondOfDay t, std::uint8_t hours, std::uint8_t minutes,
+                              std::uint8_t seconds) {
+    return (t + JoinSecondOfDay(hours, minutes, seconds)) % SecondsPerDay;
+}
+
+constexpr SecondOfDay SubtractTime(SecondOfDay t, std::uint8_t hours, std::uint8_t minutes,
+                                   std::uint8_t seconds) {
+    const SecondOfDay r = t - JoinSecondOfDay(hours % 24, minutes, seconds);
+    return r < 0 ? r + SecondsPerDay : r;
+}
+
+// Julian Date of 0h at the start of day n (no range check: the astronomy
+// also needs the days just outside the calendar range).
+constexpr double DayNumberToJulianDate(DayNumber n) { return n + 2305447.5; }
+
+// The day number on which a Julian Date falls (truncate) or to which it
+// rounds (!truncate); InvalidDay when that day is outside 0..876581 or the
+// Julian Date is not finite.
+DayNumber JulianDateToDayNumber(double jd, bool truncate);
+
+// Floor division and remainder for the day/second splits of negative counts.
+constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+constexpr std::int64_t FloorMod(std::int64_t a, std::int64_t b) { return a - FloorDiv(a, b) * b; }
+
+}  // namespace selenara

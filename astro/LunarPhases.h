@@ -1,0 +1,80 @@
+// Instants of the four principal moon phases.
+//
+// Source: J. Meeus, Astronomical Algorithms, 2nd ed., ch. 49 (phases of the
+// moon), with the periodic terms down to 0.00005 days and the fourteen
+// planetary terms. Results are Julian Ephemeris Days, used directly as UT:
+// no difference between dynamical time and UT is applied (about a minute
+// today, which the calendar accepts).
+#pragma once
+
+#include "astro/Calendar.h"
+
+#include <array>
+#include <vector>
+
+namespace selenara {
+
+// Selects one principal phase.
+enum PhaseSelector : int {
+    NewMoonPhase = 0,
+    FirstQuarterPhase = 1,
+    FullMoonPhase = 2,
+    LastQuarterPhase = 3,
+};
+
+// The four phase instants (Julian Ephemeris Days) of one lunation.
+struct LunationPhases {
+    double NewMoon = 0.0;
+    double FirstQuarter = 0.0;
+    double FullMoon = 0.0;
+    double LastQuarter = 0.0;
+    double Of(int selector) const;
+};
+
+inline constexpr int LunationsPerTable = 14;
+using LunationTableT = std::array<LunationPhases, LunationsPerTable>;
+
+// The events of one phase in one calendar month (UT): slot 0 the earlier,
+// slot 1 the later; an empty slot is (InvalidDay, InvalidSecond).
+struct PhaseSlots {
+    std::array<DayTime, 2> Slot{};
+};
+
+// Sum of the fourteen planetary terms, in days, for the phase number k
+// (lunations since the new moon of 6 January 2000, plus 0.25 per quarter)
+// and T = k / 1236.85 Julian centuries.
+double PlanetaryCorrection(double k, double T);
+
+// The instant of the selected phase of lunation k (a whole number; k = 0 is
+// the lunation of the new moon of 6 January 2000), in JDE.
+double PhaseInstantOf(double k, int selector);
+
+// All four phases of lunation k.
+LunationPhases LunationPhasesOf(double k);
+
+// The 14 lunations k0 .. k0 + 13 of the year of a day number; index 0 is the
+// lunation whose new moon falls between about 20 November and 19 December of
+// the year before. All zero for an invalid day.
+LunationTableT LunationTable(DayNumber day);
+
+// The UT day and second of a phase instant: the day it falls on (not range
+// checked, so instants just outside 1600..3999 keep their day) and the
+// second, truncated so an instant in a day's last second stays on that day.
+DayTime PhaseDayTime(double jde);
+
+// Events of the selected phase in the UT calendar month containing `day`,
+// from the month's three lunations of its year's table. Both slots empty for
+// an invalid day.
+PhaseSlots PhaseInstants(DayNumber day, int selector);
+PhaseSlots NewMoons(DayNumber day);
+PhaseSlots FirstQuarters(DayNumber day);
+PhaseSlots FullMoons(DayNumber day);
+PhaseSlots LastQuarters(DayNumber day);
+
+// Every event of the selected phase whose UT day lies in from..to, in time
+// order. Computes only the lunations that can reach the span; each instant is
+// the same one PhaseInstants gives. The days may extend a little beyond
+// 0..876581.
+std::vector<DayTime> PhaseEventsBetween(int selector, DayNumber from, DayNumber to);
+
+}  // namespace selenara

@@ -1,0 +1,33 @@
+#include "model/MonthTable.h"
+
+#include "model/PhaseEvents.h"
+
+namespace selenara {
+
+void PhasenEintragen(TMonat& table, int selector, const ZoneClock& clock) {
+    for (const PhaseEvent& e : MonthPhaseEvents(selector, table.Monat, table.Jahr, clock)) {
+        const ClockTime t = SplitSecondOfDay(e.Local.Second);
+        TTagInfo& info = table.Tage[DayNumberToDate(e.Local.Day).Day];
+        info.Phase = static_cast<std::uint8_t>(e.Kind);
+        info.Stunde = t.Hours;
+        info.Minute = t.Minutes;
+        info.Sekunde = t.Seconds;
+    }
+}
+
+TMonat MonatAufbauen(int monat, int jahr, const ZoneClock& clock) {
+    TMonat table;
+    table.Monat = monat;
+    table.Jahr = jahr;
+    table.AnzahlTage = static_cast<std::uint8_t>(DaysInMonth(monat, jahr));
+    if (table.AnzahlTage == 0) return table;
+    for (int d = 1; d <= table.AnzahlTage; ++d)
+        table.Tage[d].Wochentag = static_cast<std::uint8_t>(WeekdayOfDate(d, monat, jahr));
+    for (const int selector : {NewMoonPhase, FirstQuarterPhase, FullMoonPhase, LastQuarterPhase})
+        PhasenEintragen(table, selector, clock);
+    const Date today = DayNumberToDate(TodayDayNumber(clock));
+    if (today.Month == monat && today.Year == jahr) table.Tage[today.Day].Heute = 1;
+    return table;
+}
+
+}  // namespace selenara

@@ -1,0 +1,58 @@
+// The month table behind the calendar page: for every day of one month its
+// weekday, the today mark and the principal moon phase falling on it, with
+// the phase's local clock time.
+#pragma once
+
+#include "astro/LocalTime.h"
+
+#include <array>
+#include <cstdint>
+
+namespace selenara {
+
+// Values of TTagInfo::Phase.
+enum PhaseKind : std::uint8_t {
+    NoPhase = 0,
+    NewMoonKind = 1,
+    FirstQuarterKind = 2,
+    FullMoonKind = 3,  // the first full moon of the calendar month
+    LastQuarterKind = 4,
+    BlueMoonKind = 5,  // the second full moon of the calendar month
+};
+
+struct TTagInfo {
+    std::uint8_t Wochentag = 0;  // 0 = Sunday .. 6 = Saturday
+    std::uint8_t Heute = 0;      // 1 on today's local date
+    std::uint8_t Phase = NoPhase;
+    std::uint8_t Stunde = 0;  // local clock time of the phase instant
+    std::uint8_t Minute = 0;
+    std::uint8_t Sekunde = 0;
+    friend bool operator==(const TTagInfo&, const TTagInfo&) = default;
+};
+
+// The 31 day records, indexed by the day of the month 1..31.
+struct TTage {
+    std::array<TTagInfo, 31> Days{};
+    TTagInfo& operator[](int dayOfMonth) { return Days[dayOfMonth - 1]; }
+    const TTagInfo& operator[](int dayOfMonth) const { return Days[dayOfMonth - 1]; }
+    friend bool operator==(const TTage&, const TTage&) = default;
+};
+
+struct TMonat {
+    std::int32_t Monat = 0;       // 1..12
+    std::int32_t Jahr = 0;        // four digits
+    std::uint8_t AnzahlTage = 0;  // 28..31; 0 for a year outside 1600..3999
+    TTage Tage;                   // only days 1..AnzahlTage are meaningful
+};
+
+// Builds the table of a month: weekdays, every phase event whose local date
+// lies in the month (new moons, first quarters, full moons with the blue
+// moon, last quarters, in this order, a later one winning a shared day), and
+// the today mark.
+TMonat MonatAufbauen(int monat, int jahr, const ZoneClock& clock);
+
+// Enters the events of one phase (PhaseSelector) into a table whose Monat,
+// Jahr and AnzahlTage are set.
+void PhasenEintragen(TMonat& table, int selector, const ZoneClock& clock);
+
+}  // namespace selenara

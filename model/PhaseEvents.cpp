@@ -1,0 +1,30 @@
+#include "model/PhaseEvents.h"
+
+#include "model/MonthTable.h"
+
+namespace selenara {
+
+std::vector<PhaseEvent> LocalPhaseEvents(int selector, DayNumber first, DayNumber last,
+                                         const ZoneClock& clock) {
+    static constexpr int kinds[4] = {NewMoonKind, FirstQuarterKind, FullMoonKind, LastQuarterKind};
+    std::vector<PhaseEvent> events;
+    // A local date spans parts of the UT days before and after it.
+    for (const DayTime ut : PhaseEventsBetween(selector, first - 1, last + 1)) {
+        const DayTime local = UtcToLocal(ut, clock);
+        if (local.Day >= first && local.Day <= last)
+            events.push_back({kinds[selector & 3], ut, local});
+    }
+    return events;
+}
+
+std::vector<PhaseEvent> MonthPhaseEvents(int selector, int month, int year,
+                                         const ZoneClock& clock) {
+    const int length = DaysInMonth(month, year);
+    if (length == 0) return {};
+    const DayNumber first = DateToDayNumber(1, month, year);
+    std::vector<PhaseEvent> events = LocalPhaseEvents(selector, first, first + length - 1, clock);
+    if (selector == FullMoonPhase && events.size() > 1) events[1].Kind = BlueMoonKind;
+    return events;
+}
+
+}  // namespace selenara
