@@ -1,1 +1,106 @@
+#include "astro/Calendar.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace selenara {
+namespace {
+
+TEST(DayNumbers, AnchorDays) {
+    EXPECT_EQ(DateToDayNumber(1, 1, 1600), 0);
+    EXPECT_EQ(DateToDayNumber(29, 2, 1600), 59);
+    EXPECT_EQ(DateToDayNumber(1, 3, 1600), 60);
+    EXPECT_EQ(DateToDayNumber(1, 1, 2000), 146097);
+    EXPECT_EQ(DateToDayNumber(6, 1, 2000), 146102);
+    EXPECT_EQ(DateToDayNumber(31, 12, 3999), 876581);
+}
+
+TEST(DayNumbers, DatesThatDoNotExistOrLieOutsideTheRange) {
+    EXPECT_EQ(DateToDayNumber(31, 12, 1599), InvalidDay);
+    EXPECT_EQ(DateToDayNumber(1, 1, 4000), InvalidDay);
+    EXPECT_EQ(DateToDayNumber(29, 2, 1900), InvalidDay);
+    EXPECT_EQ(DateToDayNumber(31, 4, 2001), InvalidDay);
+    EXPECT_EQ(DateToDayNumber(0, 1, 2001), InvalidDay);
+    EXPECT_EQ(DateToDayNumber(1, 13, 2001), InvalidDay);
+    EXPECT_EQ(DateToDayNumber(1, 1, 99), InvalidDay);  // years are taken literally
+    EXPECT_TRUE(IsValidDate(29, 2, 2000));
+    EXPECT_EQ(DayNumberToDate(InvalidDay), (Date{0, 0, 0}));
+    EXPECT_EQ(DayNumberToDate(876582), (Date{0, 0, 0}));
+}
+
+TEST(DayNumbers, ConversionsAreInversesOverTheWholeRange) {
+    Date expected{1, 1, 1600};
+    for (DayNumber n = FirstDay; n <= LastDay; ++n) {
+        const Date d = DayNumberToDate(n);
+        ASSERT_EQ(d, expected) << "day " << n;
+        ASSERT_EQ(DateToDayNumber(d), n);
+        // Step the expected date the plain way, day by day.
+        if (++expected.Day > DaysInMonth(expected.Month, expected.Year)) {
+            expected.Day = 1;
+            if (++expected.Month > 12) {
+                expected.Month = 1;
+                ++expected.Year;
+            }
+        }
+    }
+    EXPECT_EQ(DayNumberToDate(59), (Date{29, 2, 1600}));
+}
+
+TEST(DayNumbers, Weekdays) {
+    EXPECT_EQ(WeekdayOf(0), 6);       // 1 January 1600, a Saturday
+    EXPECT_EQ(WeekdayOf(146097), 6);  // 1 January 2000, a Saturday
+    EXPECT_EQ(WeekdayOfDate(1, 2, 2000), 2);
+    EXPECT_EQ(WeekdayOfDate(8, 12, 2026), 2);
+    EXPECT_EQ(WeekdayOf(InvalidDay), NoWeekday);
+}
+
+TEST(DayNumbers, MonthLengths) {
+    EXPECT_EQ(DaysInMonth(2, 2000), 29);
+    EXPECT_EQ(DaysInMonth(2, 2100), 28);
+    EXPECT_EQ(DaysInMonth(2, 2024), 29);
+    EXPECT_EQ(DaysInMonth(4, 2001), 30);
+    EXPECT_EQ(DaysInMonth(13, 2000), 0);
+    EXPECT_EQ(DaysInMonth(1, 1599), 0);
+    EXPECT_EQ(DaysInMonth(1, 4000), 0);
+}
+
+TEST(ClockTimes, SplitJoinAddSubtract) {
+    EXPECT_EQ(SplitSecondOfDay(86399), (ClockTime{23, 59, 59}));
+    EXPECT_EQ(SplitSecondOfDay(InvalidSecond), (ClockTime{0, 0, 0}));
+    EXPECT_EQ(JoinSecondOfDay(25, 0, 0), 3600);
+    EXPECT_EQ(AddTime(86000, 1, 0, 0), 3200);
+    EXPECT_EQ(AddTime(85000, 1, 0, 0), 2200);
+    EXPECT_EQ(SubtractTime(1800, 1, 0, 0), 84600);
+}
+
+TEST(JulianDates, DayNumberBridge) {
+    EXPECT_DOUBLE_EQ(DayNumberToJulianDate(146102), 2451549.5);
+    EXPECT_EQ(JulianDateToDayNumber(2451550.25, true), 146102);
+    EXPECT_EQ(JulianDateToDayNumber(2451550.25, false), 146103);
+    EXPECT_EQ(JulianDateToDayNumber(DayNumberToJulianDate(0), true), 0);
+    EXPECT_EQ(JulianDateToDayNumber(DayNumberToJulianDate(0) - 0.01, true), InvalidDay);
+    EXPECT_EQ(JulianDateToDayNumber(DayNumberToJulianDate(LastDay + 1), true), InvalidDay);
+}
+
+TEST(JulianDates, LastAfternoonOfTheRangeStillHasItsDay) {
+    EXPECT_EQ(JulianDateToDayNumber(DayNumberToJulianDate(LastDay) + 0.75, true), LastDay);
+}
+
+TEST(JulianDates, NonFiniteValuesHaveNoDay) {
+    EXPECT_EQ(JulianDateToDayNumber(std::numeric_limits<double>::quiet_NaN(), true), InvalidDay);
+    EXPECT_EQ(JulianDateToDayNumber(std::numeric_limits<double>::infinity(), false), InvalidDay);
+    EXPECT_EQ(JulianDateToDayNumber(-std::numeric_limits<double>::infinity(), true), InvalidDay);
+}
+
+TEST(DayTimes, Validity) {
+    EXPECT_TRUE(IsValidDayTime({0, 0}));
+    EXPECT_TRUE(IsValidDayTime({LastDay, 86399}));
+    EXPECT_FALSE(IsValidDayTime({0, 86400}));
+    EXPECT_FALSE(IsValidDayTime({876582, 0}));
+    EXPECT_FALSE(IsValidDayTime({5, -1}));
+}
+
+}  // namespace
+}  // namespace selenara

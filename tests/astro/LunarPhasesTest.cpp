@@ -1,1 +1,102 @@
+#include "astro/LunarPhases.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace selenara {
+namespace {
+
+DayTime At(int day, int month, int year, int h, int m, int s) {
+    return {DateToDayNumber(day, month, year), h * 3600 + m * 60 + s};
+}
+constexpr DayTime Empty{InvalidDay, InvalidSecond};
+
+TEST(PhaseInstants, January2000) {
+    const DayNumber jan1 = DateToDayNumber(1, 1, 2000);
+    const LunationTableT table = LunationTable(jan1);
+    EXPECT_DOUBLE_EQ(table[0].NewMoon, LunationPhasesOf(0).NewMoon);  // k0 = 0 in 2000
+    EXPECT_EQ(PhaseDayTime(table[0].NewMoon), At(6, 1, 2000, 18, 14, 38));
+    EXPECT_EQ(NewMoons(jan1).Slot[0], At(6, 1, 2000, 18, 14, 38));
+    EXPECT_EQ(FullMoons(jan1).Slot[0], At(21, 1, 2000, 4, 41, 19));
+    EXPECT_EQ(FullMoons(jan1).Slot[1], Empty);  // one event leaves slot 1 empty
+}
+
+TEST(PhaseInstants, TheTableOf1999StartsAtLunationMinus13) {
+    EXPECT_DOUBLE_EQ(LunationTable(DateToDayNumber(1, 7, 1999))[0].NewMoon,
+                     LunationPhasesOf(-13).NewMoon);
+}
+
+TEST(PhaseInstants, TwoFullMoonsInJanuaryAndMarch1999NoneInFebruary) {
+    const PhaseSlots jan = FullMoons(DateToDayNumber(1, 1, 1999));
+    EXPECT_EQ(jan.Slot[0], At(2, 1, 1999, 2, 50, 40));
+    EXPECT_EQ(jan.Slot[1], At(31, 1, 1999, 16, 7, 40));
+    const PhaseSlots feb = FullMoons(DateToDayNumber(14, 2, 1999));  // any day of the month
+    EXPECT_EQ(feb.Slot[0], Empty);
+    EXPECT_EQ(feb.Slot[1], Empty);
+    const PhaseSlots mar = FullMoons(DateToDayNumber(1, 3, 1999));
+    EXPECT_EQ(DayNumberToDate(mar.Slot[0].Day), (Date{2, 3, 1999}));
+    EXPECT_EQ(DayNumberToDate(mar.Slot[1].Day), (Date{31, 3, 1999}));
+}
+
+TEST(PhaseInstants, InvalidDayGivesEmptySlots) {
+    for (const DayTime& slot : NewMoons(InvalidDay).Slot) EXPECT_EQ(slot, Empty);
+    EXPECT_DOUBLE_EQ(LunationTable(InvalidDay)[5].FullMoon, 0.0);
+}
+
+// Published instants (Meeus, worked examples 49.a and 49.b, in dynamical
+// time; the calendar's series drops terms below 0.00005 days, a few seconds).
+TEST(PhaseInstants, PublishedWorkedExamples) {
+    const double newMoon1977 = PhaseInstantOf(-283, NewMoonPhase);
+    EXPECT_NEAR(newMoon1977, 2443192.65118, 10.0 / 86400);  // 1977 Feb 18, 3:37:42 TD
+    const double lastQuarter2044 = PhaseInstantOf(544, LastQuarterPhase);
+    EXPECT_NEAR(lastQuarter2044, 2467636.49186, 10.0 / 86400);  // 2044 Jan 21, 23:48:17 TD
+}
+
+// Almanac times in UT, rounded to the minute; the series gives dynamical
+// time, about 70 s ahead in these years.
+TEST(PhaseInstants, AlmanacFullMoonsOf2018) {
+    const auto near = [](DayTime got, DayTime want) {
+        return std::abs((got.Day - want.Day) * 86400 + got.Second - want.Second) <= 180;
+    };
+    const PhaseSlots jan = FullMoons(DateToDayNumber(1, 1, 2018));
+    EXPECT_TRUE(near(jan.Slot[0], At(2, 1, 2018, 2, 24, 0)));
+    EXPECT_TRUE(near(jan.Slot[1], At(31, 1, 2018, 13, 27, 0)));
+    const PhaseSlots mar = FullMoons(DateToDayNumber(1, 3, 2018));
+    EXPECT_TRUE(near(mar.Slot[0], At(2, 3, 2018, 0, 51, 0)));
+    EXPECT_TRUE(near(mar.Slot[1], At(31, 3, 2018, 12, 37, 0)));
+}
+
+TEST(PhaseInstants, SecondsAreTruncatedSoTheLastSecondStaysOnItsDay) {
+    const double lastSecond = DayNumberToJulianDate(146102) + 86399.9 / 86400;
+    EXPECT_EQ(PhaseDayTime(lastSecond), (DayTime{146102, 86399}));
+}
+
+// The direct search computes only the lunations near the span; it must find
+// exactly the events of the year-table search, month by month.
+TEST(PhaseEventsBetween, AgreesWithTheMonthSearch) {
+    for (int year = 1600; year <= 3999; year += (year >= 1980 && year < 2040) ? 1 : 37) {
+        for (int month = 1; month <= 12; ++month) {
+            const DayNumber first = DateToDayNumber(1, month, year);
+            const DayNumber last = first + DaysInMonth(month, year) - 1;
+            for (int selector = NewMoonPhase; selector <= LastQuarterPhase; ++selector) {
+                const PhaseSlots slots = PhaseInstants(first, selector);
+                const std::vector<DayTime> events = PhaseEventsBetween(selector, first, last);
+                ASSERT_LE(events.size(), 2u);
+                for (std::size_t i = 0; i < 2; ++i)
+                    ASSERT_EQ(slots.Slot[i], i < events.size() ? events[i] : Empty)
+                        << year << "-" << month << " selector " << selector << " slot " << i;
+            }
+        }
+    }
+}
+
+TEST(PhaseEventsBetween, ReachesJustBeyondTheRange) {
+    // The full moon of 31 December 1599 lies before day 0 but is found.
+    const std::vector<DayTime> events = PhaseEventsBetween(FullMoonPhase, -5, 0);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].Day, -1);
+}
+
+}  // namespace
+}  // namespace selenara

@@ -1,1 +1,65 @@
+#include "astro/MoonPosition.h"
+
+#include "astro/MoonTerms.h"
+
 #include <gtest/gtest.h>
+
+namespace selenara {
+namespace {
+
+TEST(MoonTerms, RowCountsOfTheTruncatedSeries) {
+    int distanceRows = 0;
+    for (const auto& t : moonterms::TableA) distanceRows += t.distance != 0;
+    EXPECT_EQ(distanceRows, 46);
+    EXPECT_EQ(moonterms::TableA[moonterms::LongitudeRowsUsed - 1].longitude, 520);
+    EXPECT_EQ(moonterms::TableA[moonterms::LongitudeRowsUsed].longitude, -487);
+    EXPECT_EQ(moonterms::TableB[moonterms::LatitudeRowsUsed - 1].latitude, 223);
+    EXPECT_EQ(moonterms::TableB[moonterms::LatitudeRowsUsed].latitude, -220);
+}
+
+// 12 April 1992, 0h: the worked example of the lunar theory, computed with
+// the calendar's truncation, fixed obliquity and no nutation.
+TEST(MoonPosition, TwelfthOfApril1992) {
+    const DayTime t{DateToDayNumber(12, 4, 1992), 0};
+    const MoonEcliptic e = MoonEclipticAt(t);
+    EXPECT_NEAR(e.Longitude, 133.16221, 0.000005);
+    EXPECT_NEAR(e.Latitude, -3.22918, 0.000005);
+    EXPECT_NEAR(e.Distance, 368409.68, 0.005);
+    const MoonPosition p = MoonPositionAt(t);
+    EXPECT_NEAR(p.RightAscension, 134.68323, 0.000005);
+    EXPECT_NEAR(p.Declination, 13.76877, 0.000005);
+    EXPECT_NEAR(p.HorizontalParallax, 0.99199, 0.000005);
+}
+
+TEST(MoonPosition, AgreesWithTheFullTheoryWithinItsTruncation) {
+    // The published result with all terms is 133.162655 / -3.229126 / 368409.7 km.
+    const MoonEcliptic e = MoonEclipticAt({DateToDayNumber(12, 4, 1992), 0});
+    EXPECT_NEAR(e.Longitude, 133.162655, 0.001);
+    EXPECT_NEAR(e.Latitude, -3.229126, 0.001);
+}
+
+TEST(MoonPosition, RightAscensionStaysInAFullCircle) {
+    for (DayNumber d = DateToDayNumber(1, 1, 2007); d < DateToDayNumber(1, 1, 2008); ++d) {
+        const MoonPosition p = MoonPositionAt({d, 0});
+        ASSERT_GE(p.RightAscension, 0.0);
+        ASSERT_LT(p.RightAscension, 360.0);
+        ASSERT_LE(std::abs(p.Declination), 29.0);  // the moon's declination never exceeds ~28.7
+    }
+}
+
+TEST(SiderealTime, PublishedValues) {
+    EXPECT_NEAR(MeanSiderealTime({DateToDayNumber(1, 1, 2000), 0}), 99.96779, 0.00001);
+    EXPECT_NEAR(MeanSiderealTime({DateToDayNumber(10, 4, 1987), 0}), 197.69320, 0.00001);
+}
+
+TEST(InvalidInstants, GiveMinusOne) {
+    EXPECT_EQ(MeanSiderealTime({0, 86400}), -1.0);
+    EXPECT_EQ(MeanSiderealTime({876582, 0}), -1.0);
+    const MoonPosition p = MoonPositionAt({876582, 0});
+    EXPECT_EQ(p.RightAscension, -1.0);
+    EXPECT_EQ(p.Declination, -1.0);
+    EXPECT_EQ(MoonPositionAt({0, 86400}).RightAscension, -1.0);
+}
+
+}  // namespace
+}  // namespace selenara

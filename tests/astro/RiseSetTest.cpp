@@ -1,1 +1,91 @@
+#include "astro/RiseSet.h"
+
+#include "astro/Angles.h"
+#include "astro/MoonPosition.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace selenara {
+namespace {
+
+constexpr double Lon = 8.85, Lat = 47.83;
+
+int Hms(int h, int m, int s) { return h * 3600 + m * 60 + s; }
+
+TEST(MoonRiseSet, PublishedExamplesToTheSecond) {
+    const RiseSetTimes jan = MoonRiseSet(DateToDayNumber(1, 1, 2007), Lon, Lat);
+    EXPECT_EQ(jan.Rise, Hms(13, 14, 14));
+    EXPECT_EQ(jan.Set, Hms(5, 30, 57));
+    const RiseSetTimes jun = MoonRiseSet(DateToDayNumber(15, 6, 2007), Lon, Lat);
+    EXPECT_EQ(jun.Rise, Hms(2, 59, 35));
+    EXPECT_EQ(jun.Set, Hms(20, 29, 52));
+}
+
+TEST(MoonRiseSet, DaysAtTheEndsOfTheRangeHaveNoNeighbours) {
+    for (const DayNumber d : {FirstDay, LastDay, InvalidDay}) {
+        const RiseSetTimes r = MoonRiseSet(d, Lon, Lat);
+        EXPECT_EQ(r.Rise, OutsideDayRange);
+        EXPECT_EQ(r.Set, OutsideDayRange);
+    }
+    EXPECT_GE(MoonRiseSet(FirstDay + 1, Lon, Lat).Rise, 0);
+}
+
+TEST(MoonRiseSet, HighLatitudeRunsOfAlwaysUpAndAlwaysDown) {
+    // At 80 N in February 2007 the moon stays up for days around its
+    // northern standstill and down around its southern one.
+    int longestUp = 0, longestDown = 0, up = 0, down = 0;
+    for (int day = 1; day <= 28; ++day) {
+        const RiseSetTimes r = MoonRiseSet(DateToDayNumber(day, 2, 2007), 0.0, 80.0);
+        if (r.Rise < 0) {
+            EXPECT_EQ(r.Rise, r.Set);
+        }
+        up = r.Rise == AboveHorizonAllDay ? up + 1 : 0;
+        down = r.Rise == BelowHorizonAllDay ? down + 1 : 0;
+        longestUp = std::max(longestUp, up);
+        longestDown = std::max(longestDown, down);
+    }
+    EXPECT_GE(longestUp, 5);
+    EXPECT_GE(longestDown, 8);
+}
+
+TEST(MoonRiseSet, TheDayWithoutAMoonriseReportsItsNeighboursEvent) {
+    // 11 January 2007 (UT) has no moonrise at this place: it rises at 23:28
+    // on the 10th and 00:35 on the 12th. The folded time belongs to the 12th.
+    const RiseSetEvents e = MoonRiseSetEvents(DateToDayNumber(11, 1, 2007), Lon, Lat);
+    EXPECT_EQ(e.RiseDayShift, 1);
+    EXPECT_EQ(e.SetDayShift, 0);
+    const RiseSetEvents next = MoonRiseSetEvents(DateToDayNumber(12, 1, 2007), Lon, Lat);
+    EXPECT_EQ(next.RiseDayShift, 0);
+    EXPECT_NEAR(next.Times.Rise, e.Times.Rise, 60);
+    EXPECT_EQ(MoonRiseSet(DateToDayNumber(11, 1, 2007), Lon, Lat).Rise, e.Times.Rise);
+}
+
+// The moon's altitude at every computed event, from its position at that
+// very instant, must be the standard altitude: within 0.05 degrees, well under a
+// minute of time. This covers the days whose right ascension crosses 0/360,
+// where a missing unwrap would put the event hours away.
+TEST(MoonRiseSet, TheMoonIsOnTheHorizonAtEveryEventOfAYear) {
+    const double phi = Radians(Lat);
+    const auto altitude = [&](DayTime t) {
+        const MoonPosition p = MoonPositionAt(t);
+        const double H = Radians(MeanSiderealTime(t) + Lon - p.RightAscension);
+        const double d = Radians(p.Declination);
+        return Degrees(std::asin(std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(H)));
+    };
+    double worst = 0.0;
+    for (DayNumber d = DateToDayNumber(1, 1, 2007); d <= DateToDayNumber(31, 12, 2007); ++d) {
+        const RiseSetEvents e = MoonRiseSetEvents(d, Lon, Lat);
+        const double h0 = 0.7275 * MoonPositionAt({d, 0}).HorizontalParallax - 0.5667;
+        for (const auto& [second, shift] : {std::pair{e.Times.Rise, e.RiseDayShift},
+                                            std::pair{e.Times.Set, e.SetDayShift}}) {
+            ASSERT_GE(second, 0);
+            worst = std::max(worst, std::fabs(altitude({d + shift, second}) - h0));
+        }
+    }
+    EXPECT_LT(worst, 0.05) << "worst altitude error " << worst << " degrees";
+}
+
+}  // namespace
+}  // namespace selenara

@@ -1,0 +1,36 @@
+// Parsing of the almanac's command-line values. Nothing here throws: every
+// function returns either the value or a one-line reason that shows the text.
+#pragma once
+
+#include <compare>
+#include <string>
+#include <string_view>
+
+#include "astro/Calendar.h"
+
+namespace selenara {
+
+template <typename T>
+struct Parsed {
+    T Value{};
+    std::string Error;  // empty exactly when Value holds the result
+    bool Ok() const { return Error.empty(); }
+};
+
+struct YearMonth {
+    int Year = 0;
+    int Month = 0;
+    friend constexpr auto operator<=>(YearMonth, YearMonth) = default;
+};
+
+// "YYYY-MM" with a year in 1600..3999 and a month in 1..12.
+Parsed<YearMonth> ParseMonth(std::string_view text);
+
+// "YYYY-MM-DD" naming a day that exists in 1600..3999, as its day number.
+Parsed<DayNumber> ParseDay(std::string_view text);
+
+// A finite decimal number within -limit..limit (degrees), optionally with a
+// leading plus sign; the whole text must be the number.
+Parsed<double> ParseDegrees(std::string_view text, int limit);
+
+}  // namespace selenara

@@ -1,0 +1,30 @@
+# Sourced by the scripts in scripts/: installs what the build needs on a
+# Debian machine, then configures and builds into build/.
+set -euo pipefail
+
+top="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="$top/build"
+
+# Installs the Debian packages given that are missing: with apt-get when
+# root, otherwise prints the one line to run and stops.
+require_packages() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing ${missing[*]} ..." >&2
+        DEBIAN_FRONTEND=noninteractive apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
+    else
+        echo "Missing packages. Run:  sudo apt-get install -y ${missing[*]}" >&2
+        exit 1
+    fi
+}
+
+build_project() {
+    require_packages g++ make cmake libgtest-dev
+    cmake -S "$top" -B "$build" -DSELENARA_WERROR=ON "$@" >/dev/null
+    cmake --build "$build" -j"$(nproc)"
+}
