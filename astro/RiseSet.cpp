@@ -8,6 +8,16 @@
 namespace selenara {
 namespace {
 
+// The moon's standard altitude for a horizontal parallax: refraction and
+// semi-diameter against parallax, as the published method gives it.
+double StandardAltitude(double parallax) { return 0.7275 * parallax - 0.5667; }
+
+double Altitude(double latitude, double declination, double hourAngle) {
+    const double phi = Radians(latitude), delta = Radians(declination), H = Radians(hourAngle);
+    return Degrees(std::asin(std::sin(phi) * std::sin(delta) +
+                             std::cos(phi) * std::cos(delta) * std::cos(H)));
+}
+
 // A day fraction brought into 0 <= m < 1: whole days dropped, then a day
 // added when negative.
 double IntoDay(double m) {
@@ -33,12 +43,11 @@ Refined Refine(double m, double siderealAtMidnight, const ThreeDayEphemeris& e, 
     for (int pass = 1; pass <= 5; ++pass) {
         const double theta = Reduce360(siderealAtMidnight + 360.985647 * m);
         const double alpha = Interpolate(e.RightAscension, m);
-        const double delta = Radians(Interpolate(e.Declination, m));
-        const double H = Radians(longitude + theta - alpha);
-        const double h = Degrees(std::asin(std::sin(phi) * std::sin(delta) +
-                                           std::cos(phi) * std::cos(delta) * std::cos(H)));
-        const double f = h - h0;
-        const double dm = f / (360.0 * std::cos(delta) * std::cos(phi) * std::sin(H));
+        const double delta = Interpolate(e.Declination, m);
+        const double H = longitude + theta - alpha;
+        const double f = Altitude(latitude, delta, H) - h0;
+        const double dm =
+            f / (360.0 * std::cos(Radians(delta)) * std::cos(phi) * std::sin(Radians(H)));
         m += dm;
         if (std::fabs(dm) < 0.0005) break;
         if (pass == 4) {
@@ -94,12 +103,17 @@ RiseSetEvents MoonRiseSetEvents(DayNumber day, double longitude, double latitude
     }
     if (e.RightAscension[1] < e.RightAscension[0]) e.RightAscension[1] += 360.0;
     if (e.RightAscension[2] < e.RightAscension[1]) e.RightAscension[2] += 360.0;
-    const double h0 = 0.7275 * parallax - 0.5667;
-    return RiseSetCoreEvents(day, e, h0, latitude, longitude);
+    return RiseSetCoreEvents(day, e, StandardAltitude(parallax), latitude, longitude);
 }
 
 RiseSetTimes MoonRiseSet(DayNumber day, double longitude, double latitude) {
     return MoonRiseSetEvents(day, longitude, latitude).Times;
+}
+
+double MoonAltitudeOverHorizon(DayTime ut, double longitude, double latitude) {
+    const MoonPosition p = MoonPositionAt(ut);
+    const double hourAngle = MeanSiderealTime(ut) + longitude - p.RightAscension;
+    return Altitude(latitude, p.Declination, hourAngle) - StandardAltitude(p.HorizontalParallax);
 }
 
 }  // namespace selenara

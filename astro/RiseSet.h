@@ -54,4 +54,9 @@ RiseSetTimes RiseSetCore(DayNumber day, const ThreeDayEphemeris& ephemeris,
 RiseSetEvents MoonRiseSetEvents(DayNumber day, double longitude, double latitude);
 RiseSetTimes MoonRiseSet(DayNumber day, double longitude, double latitude);
 
+// The moon's geocentric altitude at a valid UT instant minus the standard
+// altitude of rise and set (with the parallax of that instant), in degrees:
+// positive while the moon is up.
+double MoonAltitudeOverHorizon(DayTime ut, double longitude, double latitude);
+
 }  // namespace selenara

@@ -1,17 +1,17 @@
 #include "cli/Almanac.h"
 
+#include "astro/LunarPhases.h"
+#include "astro/RiseSet.h"
+#include "cli/Arguments.h"
+#include "model/MoonDay.h"
+#include "model/PhaseEvents.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <ostream>
 #include <string_view>
-
-#include "astro/LunarPhases.h"
-#include "astro/RiseSet.h"
-#include "cli/Arguments.h"
-#include "model/MoonDay.h"
-#include "model/PhaseEvents.h"
 
 namespace selenara {
 namespace {
@@ -66,9 +66,16 @@ std::string OffsetText(int minutes) {
     return text;
 }
 
-std::string_view KindName(int kind) {
-    constexpr std::string_view names[] = {"", "new", "first", "full", "last", "blue"};
-    return kind >= 1 && kind <= 5 ? names[kind] : names[0];
+std::string_view KindName(PhaseKind kind) {
+    switch (kind) {
+        case NewMoonKind: return "new";
+        case FirstQuarterKind: return "first";
+        case FullMoonKind: return "full";
+        case LastQuarterKind: return "last";
+        case BlueMoonKind: return "blue";
+        case NoPhase: break;
+    }
+    return "";
 }
 
 YearMonth NextMonth(YearMonth m) {

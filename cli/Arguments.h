@@ -2,11 +2,11 @@
 // function returns either the value or a one-line reason that shows the text.
 #pragma once
 
+#include "astro/Calendar.h"
+
 #include <compare>
 #include <string>
 #include <string_view>
-
-#include "astro/Calendar.h"
 
 namespace selenara {
 

@@ -3,27 +3,17 @@
 // the phase's local clock time.
 #pragma once
 
-#include "astro/LocalTime.h"
+#include "model/PhaseEvents.h"
 
 #include <array>
 #include <cstdint>
 
 namespace selenara {
 
-// Values of TTagInfo::Phase.
-enum PhaseKind : std::uint8_t {
-    NoPhase = 0,
-    NewMoonKind = 1,
-    FirstQuarterKind = 2,
-    FullMoonKind = 3,  // the first full moon of the calendar month
-    LastQuarterKind = 4,
-    BlueMoonKind = 5,  // the second full moon of the calendar month
-};
-
 struct TTagInfo {
     std::uint8_t Wochentag = 0;  // 0 = Sunday .. 6 = Saturday
     std::uint8_t Heute = 0;      // 1 on today's local date
-    std::uint8_t Phase = NoPhase;
+    std::uint8_t Phase = NoPhase;  // PhaseKind
     std::uint8_t Stunde = 0;  // local clock time of the phase instant
     std::uint8_t Minute = 0;
     std::uint8_t Sekunde = 0;

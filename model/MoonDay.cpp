@@ -34,15 +34,24 @@ LocalRiseSet MondAufUntergang(DayNumber localDay, double longitude, double latit
     const int offsetAtEnd = clock.UtcOffsetMinutesAt({localDay, SecondsPerDay - 1});
     const DayNumber firstUt = localDay - (std::max(offsetAtStart, offsetAtEnd) > 0 ? 1 : 0);
     const DayNumber lastUt = localDay + (std::min(offsetAtStart, offsetAtEnd) < 0 ? 1 : 0);
+    bool known = true;
     for (DayNumber ut = firstUt; ut <= lastUt; ++ut) {
         const RiseSetEvents e = MoonRiseSetEvents(ut, longitude, latitude);
+        known = known && e.Times.Rise != OutsideDayRange;
         Take(localDay, ut, e.Times.Rise, e.RiseDayShift, clock, r.HasRise, r.Rise);
         Take(localDay, ut, e.Times.Set, e.SetDayShift, clock, r.HasSet, r.Set);
-        if (ut == localDay &&
-            (e.Times.Rise == BelowHorizonAllDay || e.Times.Rise == AboveHorizonAllDay))
-            r.AllDay = e.Times.Rise;
     }
-    if (r.HasRise || r.HasSet) r.AllDay = 0;
+    // Without a crossing the moon is on one side all day; its altitude at
+    // local noon tells which (the UT codes speak of the UT day only).
+    if (known && !r.HasRise && !r.HasSet) {
+        const DayTime noon{localDay, SecondsPerDay / 2};
+        const std::int64_t utSecond = std::int64_t{localDay} * SecondsPerDay + SecondsPerDay / 2 -
+                                      60 * clock.UtcOffsetMinutesAt(noon);
+        const DayTime utNoon{static_cast<DayNumber>(FloorDiv(utSecond, SecondsPerDay)),
+                             static_cast<SecondOfDay>(FloorMod(utSecond, SecondsPerDay))};
+        r.AllDay = MoonAltitudeOverHorizon(utNoon, longitude, latitude) > 0.0 ? AboveHorizonAllDay
+                                                                              : BelowHorizonAllDay;
+    }
     return r;
 }
 

@@ -1,6 +1,5 @@
 #include "model/PhaseDays.h"
 
-#include "model/MonthTable.h"
 #include "model/PhaseEvents.h"
 
 #include <algorithm>

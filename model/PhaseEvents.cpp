@@ -1,12 +1,10 @@
 #include "model/PhaseEvents.h"
 
-#include "model/MonthTable.h"
-
 namespace selenara {
 
 std::vector<PhaseEvent> LocalPhaseEvents(int selector, DayNumber first, DayNumber last,
                                          const ZoneClock& clock) {
-    static constexpr int kinds[4] = {NewMoonKind, FirstQuarterKind, FullMoonKind, LastQuarterKind};
+    static constexpr PhaseKind kinds[4] = {NewMoonKind, FirstQuarterKind, FullMoonKind, LastQuarterKind};
     std::vector<PhaseEvent> events;
     // A local date spans parts of the UT days before and after it.
     for (const DayTime ut : PhaseEventsBetween(selector, first - 1, last + 1)) {

@@ -9,12 +9,23 @@
 #include "astro/LocalTime.h"
 #include "astro/LunarPhases.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace selenara {
 
+// The kind of a phase event, as the month table files it.
+enum PhaseKind : std::uint8_t {
+    NoPhase = 0,
+    NewMoonKind = 1,
+    FirstQuarterKind = 2,
+    FullMoonKind = 3,  // the first full moon of the calendar month
+    LastQuarterKind = 4,
+    BlueMoonKind = 5,  // the second full moon of the calendar month
+};
+
 struct PhaseEvent {
-    int Kind = 0;    // PhaseKind: 1..5
+    PhaseKind Kind = NoPhase;
     DayTime Ut;      // the instant in UT
     DayTime Local;   // the same instant in local clock time
 };

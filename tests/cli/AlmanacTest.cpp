@@ -1,10 +1,11 @@
+#include "cli/Almanac.h"
+
+#include "support/FixedClock.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <sstream>
-
-#include "cli/Almanac.h"
-#include "support/FixedClock.h"
 
 namespace selenara {
 namespace {
@@ -62,8 +63,8 @@ TEST(AlmanacPhases, LocalTimesCarryTheOffsetInForceAtTheEvent) {
     EXPECT_TRUE(june.ends_with("+02:00")) << june;
     // 02:50 UT on 2 January is still 1 January in New York.
     const Result ny = Almanac({"phases", "1999-01", "1999-01"}, AmericaNewYork);
-    EXPECT_EQ(ny.Out.front(), "full,1999-01-01T21:50:40-05:00");
-    EXPECT_EQ(ny.Out.back(), "blue,1999-01-31T11:07:40-05:00");
+    EXPECT_EQ(ny.Out.at(0), "full,1999-01-01T21:50:40-05:00");
+    EXPECT_EQ(ny.Out.at(ny.Out.size() - 1), "blue,1999-01-31T11:07:40-05:00");
 }
 
 TEST(AlmanacPhases, BlueMoonFollowsTheLocalMonth) {
@@ -83,7 +84,7 @@ TEST(AlmanacRiseSet, DaysInBerlin) {
     EXPECT_TRUE(r.Out[1].starts_with("2007-01-10,,")) << r.Out[1];  // the day without moonrise
     EXPECT_TRUE(r.Out[1].ends_with(",")) << r.Out[1];
     EXPECT_EQ(Almanac({"riseset", "8.85", "47.83", "2007-06-15", "2007-06-15"}, EuropeBerlin)
-                  .Out.front()
+                  .Out.at(0)
                   .substr(0, 20),
               "2007-06-15,04:59:35,");
 }
@@ -113,13 +114,13 @@ TEST(AlmanacUsage, HelpOnStdoutAndMissingCommandOnStderr) {
     for (const char* help : {"help", "--help", "-h"}) {
         const Result r = Almanac({help, "whatever"});
         EXPECT_EQ(r.Status, 0) << help;
-        EXPECT_EQ(r.Out.front(), "Usage: selenara-almanac COMMAND ARGUMENTS") << help;
+        EXPECT_EQ(r.Out.at(0), "Usage: selenara-almanac COMMAND ARGUMENTS") << help;
         EXPECT_TRUE(r.Err.empty()) << help;
     }
     const Result none = Almanac({});
     EXPECT_EQ(none.Status, 2);
     EXPECT_TRUE(none.Out.empty());
-    EXPECT_EQ(none.Err.front(), "Usage: selenara-almanac COMMAND ARGUMENTS");
+    EXPECT_EQ(none.Err.at(0), "Usage: selenara-almanac COMMAND ARGUMENTS");
 }
 
 TEST(AlmanacUsage, EachBadArgumentGivesOneLineNamingIt) {
