@@ -29,7 +29,8 @@ LocalRiseSet MondAufUntergang(DayNumber localDay, double longitude, double latit
     LocalRiseSet r;
     if (!IsValidDay(localDay)) return r;
     // The local day overlaps the UT day before it in zones east of Greenwich
-    // and the UT day after it in zones west.
+    // and the UT day after it in zones west. The offsets are looked up near
+    // the day's two ends; only their sign matters here.
     const int offsetAtStart = clock.UtcOffsetMinutesAt({localDay, 0});
     const int offsetAtEnd = clock.UtcOffsetMinutesAt({localDay, SecondsPerDay - 1});
     const DayNumber firstUt = localDay - (std::max(offsetAtStart, offsetAtEnd) > 0 ? 1 : 0);
