@@ -1,0 +1,179 @@
+#include "settings/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace selenara {
+namespace {
+
+// A store in memory; values of other types or unreadable ones by name.
+class MemoryStore final : public SettingsStore {
+public:
+    std::map<std::string, Value, std::less<>> values;
+    bool writable = true;
+    int syncs = 0;
+
+    Value Read(std::string_view key) override {
+        const auto it = values.find(key);
+        return it == values.end() ? Value{} : it->second;
+    }
+    bool RemoveGroup() override {
+        if (writable) values.clear();
+        return writable;
+    }
+    WriteStatus Write(std::string_view key, const std::string& text) override {
+        if (key == refuse) return WriteStatus::Refused;
+        values[std::string(key)] = {ReadStatus::Text, text};
+        return WriteStatus::Written;
+    }
+    bool Sync() override { return ++syncs > 0; }
+    void Set(const std::string& key, const std::string& text) { values[key] = {ReadStatus::Text, text}; }
+    std::string refuse;
+};
+
+struct Loaded {
+    UserSettings settings;
+    std::vector<std::string> messages;
+};
+Loaded Load(MemoryStore& store) {
+    Loaded l;
+    l.settings = LoadSettings(store, [&](const std::string& m) { l.messages.push_back(m); });
+    return l;
+}
+
+TEST(LoadSettings, FirstStartGivesTheDefaults) {
+    MemoryStore store;
+    const Loaded l = Load(store);
+    EXPECT_EQ(l.settings, UserSettings{});
+    EXPECT_EQ(l.settings.Language, 1);
+    EXPECT_TRUE(l.settings.Settings.ShowLore && l.settings.Settings.InfoMedievalNames);
+    EXPECT_FALSE(l.settings.Settings.StartInTray);
+    EXPECT_EQ(l.settings.Settings.City, "Aach/Hegau/Singen");
+    EXPECT_DOUBLE_EQ(l.settings.Settings.Longitude, 8.85);
+    EXPECT_DOUBLE_EQ(l.settings.Settings.Latitude, 47.83);
+    EXPECT_TRUE(l.messages.empty());
+}
+
+TEST(LoadSettings, CityAndCoordinates) {
+    MemoryStore store;
+    store.Set("SST", "Bremen");
+    Loaded l = Load(store);
+    EXPECT_EQ(l.settings.Settings.City, "Bremen");
+    EXPECT_EQ(l.settings.Settings.Longitude, 0.0);  // absent coordinates are 0 with a city
+    EXPECT_EQ(l.settings.Settings.Latitude, 0.0);
+
+    MemoryStore noCity;
+    noCity.Set("SST", "");
+    noCity.Set("SLG", "1234");
+    noCity.Set("SBG", "5000");
+    noCity.Set("SLA", "93");
+    l = Load(noCity);
+    EXPECT_EQ(l.settings.Settings.City, "Aach/Hegau/Singen");
+    EXPECT_DOUBLE_EQ(l.settings.Settings.Longitude, 8.85);
+    EXPECT_EQ(l.settings.Settings.CountrySlot, 93);  // the country stays as stored
+}
+
+TEST(LoadSettings, DecodingRules) {
+    MemoryStore store;
+    store.Set("SPR", "258");  // the low 8 bits
+    store.Set("LOA", "2");    // non-zero is true
+    store.Set("TUA", "0");
+    store.Set("SMM", "yes");  // not a number: the default
+    store.Set("MWH", " 1");
+    store.Set("SLA", "99999999999999999999999");
+    store.Set("SST", "AL,Auburn");
+    store.Set("SLG", "-8548");
+    store.Set("SBG", "3261");
+    const TSettings s = Load(store).settings.Settings;
+    EXPECT_EQ(Load(store).settings.Language, 2);
+    EXPECT_TRUE(s.ShowLore);
+    EXPECT_FALSE(s.ShowInfoText);
+    EXPECT_FALSE(s.StartInTray);
+    EXPECT_TRUE(s.LoreMoonLore);
+    EXPECT_EQ(s.CountrySlot, 0);
+    EXPECT_DOUBLE_EQ(s.Longitude, -85.48);
+    EXPECT_DOUBLE_EQ(s.Latitude, 32.61);
+}
+
+TEST(LoadSettings, HostileValuesNeverCrash) {
+    MemoryStore store;
+    store.Set("SST", std::string(1 << 20, 'x'));
+    store.Set("SLG", "18001");   // no longitude beyond 180 degrees
+    store.Set("SBG", "-99999999");
+    store.Set("SPR", "\xff\xfe");
+    store.Set("LOA", std::string("1\0", 2));
+    const Loaded l = Load(store);
+    EXPECT_EQ(l.settings.Settings.City.size(), 1u << 20);
+    EXPECT_EQ(l.settings.Settings.Longitude, 0.0);
+    EXPECT_EQ(l.settings.Settings.Latitude, 0.0);
+    EXPECT_EQ(l.settings.Language, 1);
+    EXPECT_TRUE(l.settings.Settings.ShowLore);
+}
+
+TEST(LoadSettings, WrongTypesAndUnreadableValuesAreReported) {
+    MemoryStore store;
+    store.values["TRN"] = {SettingsStore::ReadStatus::WrongType, {}};
+    store.values["SST"] = {SettingsStore::ReadStatus::Unreadable, {}};
+    const Loaded l = Load(store);
+    EXPECT_EQ(l.messages, (std::vector<std::string>{"Invalid data type for 'TRN'",
+                                                    "Failed to get data for 'SST'"}));
+    EXPECT_TRUE(l.settings.Settings.InfoTraditionalNames);
+    EXPECT_EQ(l.settings.Settings.City, "Aach/Hegau/Singen");
+}
+
+TEST(SaveSettings, WritesExactlyTheFourteenValues) {
+    MemoryStore store;
+    store.Set("OLD", "gone after the save");
+    UserSettings u;
+    u.Language = 2;
+    u.Settings.StartInTray = true;
+    u.Settings.CountrySlot = 93;
+    u.Settings.City = "AL,Auburn";
+    u.Settings.Longitude = -85.482;
+    u.Settings.Latitude = 32.609;
+    SaveSettings(u, store, [](const std::string& m) { FAIL() << m; });
+    ASSERT_EQ(store.values.size(), 14u);
+    EXPECT_EQ(store.values.count("OLD"), 0u);
+    EXPECT_EQ(store.values["SPR"].Text, "2");
+    EXPECT_EQ(store.values["SMM"].Text, "1");
+    EXPECT_EQ(store.values["LOA"].Text, "1");
+    EXPECT_EQ(store.values["SLA"].Text, "93");
+    EXPECT_EQ(store.values["SLG"].Text, "-8548");
+    EXPECT_EQ(store.values["SBG"].Text, "3261");
+    EXPECT_EQ(store.syncs, 1);
+    const UserSettings back = Load(store).settings;
+    EXPECT_DOUBLE_EQ(back.Settings.Longitude, -85.48);
+    EXPECT_EQ(back.Settings.City, "AL,Auburn");
+}
+
+TEST(SaveSettings, HalvesRoundToEven) {
+    MemoryStore store;
+    UserSettings u;
+    u.Settings.Longitude = 0.125;  // 12.5 hundredths, exactly representable
+    u.Settings.Latitude = -0.375;
+    SaveSettings(u, store, [](const std::string&) {});
+    EXPECT_EQ(store.values["SLG"].Text, "12");
+    EXPECT_EQ(store.values["SBG"].Text, "-38");
+}
+
+TEST(SaveSettings, AStoreThatCannotBeWrittenSaysSoOnceAndKeepsItsValues) {
+    MemoryStore store;
+    store.Set("SPR", "2");
+    store.writable = false;
+    std::vector<std::string> messages;
+    SaveSettings(UserSettings{}, store, [&](const std::string& m) { messages.push_back(m); });
+    EXPECT_EQ(messages, std::vector<std::string>{"Failed to create key Optionen"});
+    EXPECT_EQ(store.values["SPR"].Text, "2");
+
+    MemoryStore refusing;
+    refusing.refuse = "SST";
+    messages.clear();
+    SaveSettings(UserSettings{}, refusing, [&](const std::string& m) { messages.push_back(m); });
+    EXPECT_EQ(messages, std::vector<std::string>{"Failed to set data for 'SST'"});
+    EXPECT_EQ(refusing.values.size(), 13u);
+}
+
+}  // namespace
+}  // namespace selenara

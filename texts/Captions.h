@@ -1,0 +1,29 @@
+// The short texts the window and the tray show: month captions, the phase
+// name of a day for the tray tip, and clock times.
+#pragma once
+
+#include "astro/LocalTime.h"
+#include "texts/TextTable.h"
+
+#include <string>
+
+namespace selenara {
+
+// "Januar 2007" / "January 2007"; empty for a month outside 1..12.
+std::string MonatJahrText(int month, int year, LanguageId language);
+
+// "Januar" / "January"; empty for a month outside 1..12.
+std::string MonatsName(int month, LanguageId language);
+
+// The tray tip of a local day: the phase of the day or of four days after
+// a principal phase ("Vollmond", "Abnehmend, Gewölbt" …), else "Selenara".
+std::string PhasenText(DayNumber day, LanguageId language, const ZoneClock& clock);
+
+// Whether clock times are shown in the 24-hour style: exactly for German.
+constexpr bool Use24StdFor(LanguageId language) { return language == German; }
+
+// A clock time without its seconds (dropped, never rounded): " 6:05" and
+// "18:30" in the 24-hour style, "6:05 AM" and "12:15 AM" in the 12-hour style.
+std::string ZeitText(SecondOfDay second, bool use24Std);
+
+}  // namespace selenara

@@ -1,0 +1,20 @@
+// The bilingual text table: every caption, name and lore text by text id.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace selenara {
+
+// The interface language: 1 German, 2 English (stored as the setting SPR).
+using LanguageId = std::uint8_t;
+inline constexpr LanguageId German = 1;
+inline constexpr LanguageId English = 2;
+
+// The text of an id in a language (UTF-8; a line break inside a text is a
+// carriage return). Empty for a language other than German or English, an
+// id the table does not hold, or a side the table leaves out: there is no
+// fallback to the other language. Never contains "|".
+std::string TextById(int id, LanguageId language);
+
+}  // namespace selenara
