@@ -3,8 +3,12 @@
 #include "astro/LunarPhases.h"
 #include "astro/RiseSet.h"
 #include "cli/Arguments.h"
+#include "cli/Ics.h"
+#include "cli/MonthSheet.h"
+#include "model/MonthTable.h"
 #include "model/MoonDay.h"
 #include "model/PhaseEvents.h"
+#include "texts/TextTable.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +31,16 @@ constexpr std::string_view Usage =
     "                            at longitude LON (east) and latitude LAT (north), degrees;\n"
     "                            one DATE,RISE,SET,NOTE a line, NOTE up or down when the\n"
     "                            moon stays above or below the horizon all day\n"
+    "  month YEAR MONTH [--lang de|en]\n"
+    "                            the month as a calendar sheet, Monday first in German\n"
+    "                            (the default), Sunday first in English; after each day\n"
+    "                            its phase mark: @ new, ) first quarter, O full,\n"
+    "                            ( last quarter, B blue moon (second full moon of the\n"
+    "                            month); today in brackets, [ 8 ]; below the sheet the\n"
+    "                            month's phases with mark, name, local date and time\n"
+    "  ics FROM TO [--lang de|en]\n"
+    "                            the principal moon phases of the months FROM..TO\n"
+    "                            (YYYY-MM) as an iCalendar file, one event a phase\n"
     "  help, --help, -h          this text\n"
     "\n"
     "Times are local clock times of the system time zone (TZ selects another).\n";
@@ -82,7 +96,8 @@ YearMonth NextMonth(YearMonth m) {
     return m.Month == 12 ? YearMonth{m.Year + 1, 1} : YearMonth{m.Year, m.Month + 1};
 }
 
-void WriteMonthPhases(YearMonth month, std::ostream& out, const ZoneClock& clock) {
+// The phase events whose local date lies in the month, in time order.
+std::vector<PhaseEvent> MonthEvents(YearMonth month, const ZoneClock& clock) {
     std::vector<PhaseEvent> events;
     for (const int selector : {NewMoonPhase, FirstQuarterPhase, FullMoonPhase, LastQuarterPhase}) {
         const std::vector<PhaseEvent> some =
@@ -92,7 +107,11 @@ void WriteMonthPhases(YearMonth month, std::ostream& out, const ZoneClock& clock
     std::sort(events.begin(), events.end(), [](const PhaseEvent& a, const PhaseEvent& b) {
         return a.Ut.Day != b.Ut.Day ? a.Ut.Day < b.Ut.Day : a.Ut.Second < b.Ut.Second;
     });
-    for (const PhaseEvent& e : events)
+    return events;
+}
+
+void WriteMonthPhases(YearMonth month, std::ostream& out, const ZoneClock& clock) {
+    for (const PhaseEvent& e : MonthEvents(month, clock))
         out << KindName(e.Kind) << ',' << DateText(e.Local.Day) << 'T' << ClockText(e.Local.Second)
             << OffsetText(OffsetMinutesBetween(e.Ut, e.Local)) << '\n';
 }
@@ -137,6 +156,95 @@ int RiseSet(const Args& args, std::ostream& out, std::ostream& err, const ZoneCl
     return 0;
 }
 
+// A command of fixed operands followed by an optional "--lang de|en" (or
+// "--lang=de"); the language text is checked after the operands.
+struct LanguageCommand {
+    std::vector<std::string> Operands;
+    std::string Language = "de";
+};
+
+// Sorts the arguments after the command into operands and the language
+// option. Returns the error, empty when the arguments have the right shape.
+std::string ReadLanguageCommand(const Args& args, std::initializer_list<std::string_view> names,
+                                LanguageCommand& command) {
+    const auto isLanguage = [](const std::string& arg) {
+        return arg == "--lang" || arg.starts_with("--lang=");
+    };
+    std::size_t i = 1;
+    for (; i < args.size() && command.Operands.size() < names.size(); ++i) {
+        if (args[i].starts_with("--")) break;
+        command.Operands.push_back(args[i]);
+    }
+    if (command.Operands.size() < names.size()) {
+        if (i == args.size())
+            return args[0] + ": missing " + std::string(names.begin()[command.Operands.size()]);
+        if (!isLanguage(args[i])) return args[0] + ": unknown option: " + args[i];
+        std::string error = "--lang: must follow";
+        for (const std::string_view name : names) error += ' ' + std::string(name);
+        return error;
+    }
+    for (; i < args.size(); ++i) {
+        if (args[i] == "--lang") {
+            if (i + 1 == args.size()) return "--lang: missing value";
+            command.Language = args[++i];
+        } else if (isLanguage(args[i])) {
+            command.Language = args[i].substr(7);
+        } else if (args[i].starts_with("--")) {
+            return args[0] + ": unknown option: " + args[i];
+        } else {
+            return args[0] + ": unexpected argument: " + args[i];
+        }
+    }
+    return {};
+}
+
+int Month(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock& clock) {
+    LanguageCommand command;
+    if (const std::string error = ReadLanguageCommand(args, {"YEAR", "MONTH"}, command);
+        !error.empty())
+        return Fail(err, error);
+    const Parsed<int> year = ParseYear(command.Operands[0]);
+    const Parsed<int> month = ParseMonthNumber(command.Operands[1]);
+    const Parsed<LanguageId> language = ParseLanguage(command.Language);
+    if (!year.Ok()) return Fail(err, "YEAR: " + year.Error);
+    if (!month.Ok()) return Fail(err, "MONTH: " + month.Error);
+    if (!language.Ok()) return Fail(err, "--lang: " + language.Error);
+    out << MonthSheet(MonatAufbauen(month.Value, year.Value, clock), language.Value) << '\n'
+        << PhaseEventList(MonthEvents({year.Value, month.Value}, clock), language.Value);
+    return 0;
+}
+
+// Stable across exports, so that a re-import updates instead of duplicating.
+// A blue moon is named by its full moon: whether a full moon is the month's
+// second depends on the zone, and the event should keep its UID in every zone.
+std::string EventUid(const PhaseEvent& e) {
+    const PhaseKind kind = e.Kind == BlueMoonKind ? FullMoonKind : e.Kind;
+    return std::string(KindName(kind)) + '-' + UtcDateTime(e.Ut) + "@selenara.example.org";
+}
+
+int Ics(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock& clock) {
+    LanguageCommand command;
+    if (const std::string error = ReadLanguageCommand(args, {"FROM", "TO"}, command);
+        !error.empty())
+        return Fail(err, error);
+    const Parsed<YearMonth> from = ParseMonth(command.Operands[0]);
+    const Parsed<YearMonth> to = ParseMonth(command.Operands[1]);
+    const Parsed<LanguageId> language = ParseLanguage(command.Language);
+    if (!from.Ok()) return Fail(err, "FROM: " + from.Error);
+    if (!to.Ok()) return Fail(err, "TO: " + to.Error);
+    if (to.Value < from.Value)
+        return Fail(err,
+                    "FROM: later than TO: " + command.Operands[0] + " > " + command.Operands[1]);
+    if (!language.Ok()) return Fail(err, "--lang: " + language.Error);
+    std::vector<IcsEvent> events;
+    for (YearMonth m = from.Value; m <= to.Value; m = NextMonth(m))
+        for (const PhaseEvent& e : MonthEvents(m, clock))
+            events.push_back(
+                {EventUid(e), e.Ut, PhaseName(e.Kind, language.Value), command.Language});
+    out << CalendarText("-//Selenara//Selenara " SELENARA_VERSION "//EN", events);
+    return 0;
+}
+
 }  // namespace
 
 int RunAlmanac(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock& clock) {
@@ -151,6 +259,8 @@ int RunAlmanac(const Args& args, std::ostream& out, std::ostream& err, const Zon
     }
     if (command == "phases") return Phases(args, out, err, clock);
     if (command == "riseset") return RiseSet(args, out, err, clock);
+    if (command == "month") return Month(args, out, err, clock);
+    if (command == "ics") return Ics(args, out, err, clock);
     return Fail(err, "unknown command: " + command + " (try --help)");
 }
 

@@ -36,6 +36,15 @@ std::string CheckYearMonth(YearMonth m, std::string_view text) {
     return {};
 }
 
+// Decimal digits within first..last.
+Parsed<int> ParseNumberIn(std::string_view text, int first, int last) {
+    int value = 0;
+    if (!ReadDigits(text, value)) return Failure<int>("not a number", text);
+    if (value < first || value > last)
+        return Failure<int>("must be " + std::to_string(first) + ".." + std::to_string(last), text);
+    return {value, {}};
+}
+
 }  // namespace
 
 Parsed<YearMonth> ParseMonth(std::string_view text) {
@@ -71,6 +80,16 @@ Parsed<double> ParseDegrees(std::string_view text, int limit) {
         return Failure<double>("must be -" + std::to_string(limit) + ".." + std::to_string(limit),
                                text);
     return {value, {}};
+}
+
+Parsed<int> ParseYear(std::string_view text) { return ParseNumberIn(text, FirstYear, LastYear); }
+
+Parsed<int> ParseMonthNumber(std::string_view text) { return ParseNumberIn(text, 1, 12); }
+
+Parsed<LanguageId> ParseLanguage(std::string_view text) {
+    if (text == "de") return {German, {}};
+    if (text == "en") return {English, {}};
+    return Failure<LanguageId>("expected de or en", text);
 }
 
 }  // namespace selenara

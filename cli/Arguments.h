@@ -3,6 +3,7 @@
 #pragma once
 
 #include "astro/Calendar.h"
+#include "texts/TextTable.h"
 
 #include <compare>
 #include <string>
@@ -32,5 +33,14 @@ Parsed<DayNumber> ParseDay(std::string_view text);
 // A finite decimal number within -limit..limit (degrees), optionally with a
 // leading plus sign; the whole text must be the number.
 Parsed<double> ParseDegrees(std::string_view text, int limit);
+
+// A year in 1600..3999, written in decimal digits only.
+Parsed<int> ParseYear(std::string_view text);
+
+// A month number 1..12, written in decimal digits only ("3" or "03").
+Parsed<int> ParseMonthNumber(std::string_view text);
+
+// "de" for German or "en" for English.
+Parsed<LanguageId> ParseLanguage(std::string_view text);
 
 }  // namespace selenara

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <sstream>
 
 namespace selenara {
@@ -21,6 +22,7 @@ struct Result {
     int Status = -1;
     std::vector<std::string> Out;
     std::vector<std::string> Err;
+    std::string Text;  // stdout as written
 };
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -30,11 +32,22 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-Result Almanac(const std::vector<std::string>& args, ZoneRule zone = Utc) {
-    const FixedClock clock(WinterNoon(), std::move(zone));
+Result Almanac(const std::vector<std::string>& args, ZoneRule zone = Utc,
+               DayTime now = WinterNoon()) {
+    const FixedClock clock(now, std::move(zone));
     std::ostringstream out, err;
     const int status = RunAlmanac(args, out, err, clock);
-    return {status, Lines(out.str()), Lines(err.str())};
+    return {status, Lines(out.str()), Lines(err.str()), out.str()};
+}
+
+// The values of the content lines of `ics` named `name` ("UID").
+std::vector<std::string> IcsValues(const std::string& ics, const std::string& name) {
+    std::vector<std::string> values;
+    for (std::size_t at = 0; (at = ics.find("\r\n" + name + ":", at)) != std::string::npos;) {
+        at += 3 + name.size();
+        values.push_back(ics.substr(at, ics.find("\r\n", at) - at));
+    }
+    return values;
 }
 
 // The line of `lines` that begins with `prefix`, or "" when there is none.
@@ -110,6 +123,80 @@ TEST(AlmanacRiseSet, HighLatitudeMarksDaysWithoutEvents) {
     EXPECT_GT(marked("down"), 0);
 }
 
+TEST(AlmanacMonth, December2026InGermanAndEnglish) {
+    // Today, 8 December, in brackets; 1 December a Tuesday.
+    const Result de = Almanac({"month", "2026", "12"}, EuropeBerlin);
+    EXPECT_EQ(de.Status, 0);
+    EXPECT_TRUE(de.Err.empty());
+    EXPECT_EQ(de.Out, (std::vector<std::string>{
+                          "        Dezember 2026",
+                          " Mo  Di  Mi  Do  Fr  Sa  So",
+                          "      1(  2   3   4   5   6",
+                          "  7 [ 8 ] 9@ 10  11  12  13",
+                          " 14  15  16  17) 18  19  20",
+                          " 21  22  23  24O 25  26  27",
+                          " 28  29  30( 31",
+                          "",
+                          "( Letztes Viertel  01.12.2026  7:09",
+                          "@ Neumond          09.12.2026  1:53",
+                          ") Erstes Viertel   17.12.2026  6:43",
+                          "O Vollmond         24.12.2026  2:29",
+                          "( Letztes Viertel  30.12.2026 20:00",
+                      }));
+    const Result en = Almanac({"month", "2026", "12", "--lang", "en"}, EuropeBerlin);
+    EXPECT_EQ(en.Status, 0);
+    EXPECT_EQ(en.Out.at(1), " Su  Mo  Tu  We  Th  Fr  Sa");
+    EXPECT_EQ(en.Out.at(2), "          1(  2   3   4   5");
+    EXPECT_EQ(en.Out.at(3), "  6   7 [ 8 ] 9@ 10  11  12");
+    EXPECT_EQ(LineStarting(en.Out, "O "), "O Full Moon      2026-12-24  2:29 AM");
+    EXPECT_EQ(Almanac({"month", "2026", "12", "--lang=de"}, EuropeBerlin).Out, de.Out);
+}
+
+TEST(AlmanacMonth, TodayOnlyInItsOwnMonthAndBlueMoonMarked) {
+    const Result r = Almanac({"month", "1999", "01", "--lang", "en"});
+    EXPECT_EQ(r.Text.find('['), std::string::npos);
+    EXPECT_EQ(r.Out.at(7), " 31B");
+    EXPECT_EQ(LineStarting(r.Out, "B "), "B Blue Moon      1999-01-31  4:07 PM");
+}
+
+TEST(AlmanacIcs, January1999InUtc) {
+    const Result r = Almanac({"ics", "1999-01", "1999-01", "--lang", "en"});
+    ASSERT_EQ(r.Status, 0);
+    EXPECT_TRUE(r.Text.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Selenara//"));
+    EXPECT_TRUE(r.Text.ends_with("\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+    for (std::size_t at = 0; (at = r.Text.find('\n', at)) != std::string::npos; ++at)
+        ASSERT_EQ(r.Text[at - 1], '\r') << "bare LF at " << at;
+    EXPECT_EQ(IcsValues(r.Text, "SUMMARY;LANGUAGE=en"),
+              (std::vector<std::string>{"Full Moon", "Last Quarter", "New Moon", "First Quarter",
+                                        "Blue Moon"}));
+    EXPECT_EQ(IcsValues(r.Text, "DTSTART").at(4), "19990131T160740Z");
+    EXPECT_EQ(IcsValues(r.Text, "DTSTAMP"), IcsValues(r.Text, "DTSTART"));
+    const std::vector<std::string> uids = IcsValues(r.Text, "UID");
+    ASSERT_EQ(uids.size(), 5u);
+    EXPECT_EQ(uids.at(4), "full-19990131T160740Z@selenara.example.org");
+    EXPECT_EQ(std::set<std::string>(uids.begin(), uids.end()).size(), uids.size());
+}
+
+TEST(AlmanacIcs, UidsStayTheSameAcrossExports) {
+    const std::vector<std::string> january =
+        IcsValues(Almanac({"ics", "1999-01", "1999-01"}).Text, "UID");
+    // Another day, a wider range: the January events keep their UIDs.
+    const std::vector<std::string> wider = IcsValues(
+        Almanac({"ics", "1998-12", "1999-02"}, Utc, {DateToDayNumber(1, 5, 2030), 0}).Text, "UID");
+    for (const std::string& uid : january)
+        EXPECT_EQ(std::count(wider.begin(), wider.end(), uid), 1) << uid;
+    // The full moon of 31 March 1999 UT is blue in UT, but April's first in
+    // Berlin: one event, one UID.
+    const auto uidsOf = [](ZoneRule zone) {
+        return IcsValues(Almanac({"ics", "1999-03", "1999-04"}, std::move(zone)).Text, "UID");
+    };
+    const std::vector<std::string> utc = uidsOf(Utc), berlin = uidsOf(EuropeBerlin);
+    EXPECT_EQ(std::set<std::string>(utc.begin(), utc.end()),
+              std::set<std::string>(berlin.begin(), berlin.end()));
+    const std::string blueInUt = "full-19990331T225001Z@selenara.example.org";
+    EXPECT_EQ(std::count(berlin.begin(), berlin.end(), blueInUt), 1);
+}
+
 TEST(AlmanacUsage, HelpOnStdoutAndMissingCommandOnStderr) {
     for (const char* help : {"help", "--help", "-h"}) {
         const Result r = Almanac({help, "whatever"});
@@ -147,6 +234,26 @@ TEST(AlmanacUsage, EachBadArgumentGivesOneLineNamingIt) {
         {{"riseset", "8.85", "90.01", "2007-01-01", "2007-01-02"}, "LAT: must be -90..90: 90.01"},
         {{"riseset", "8.85", "47.83", "2001-04-31", "2001-05-01"}, "FROM: no such day: 2001-04-31"},
         {{"riseset", "8.85", "47.83", "2001-04-01", "2001-04"}, "TO: expected YYYY-MM-DD: 2001-04"},
+        {{"month", "2026"}, "month: missing MONTH"},
+        {{"month", "2026", "12", "1"}, "month: unexpected argument: 1"},
+        {{"month", "1599", "12"}, "YEAR: must be 1600..3999: 1599"},
+        {{"month", "4000", "1"}, "YEAR: must be 1600..3999: 4000"},
+        {{"month", "-2026", "1"}, "YEAR: not a number: -2026"},
+        {{"month", "2026", "13"}, "MONTH: must be 1..12: 13"},
+        {{"month", "2026", "0"}, "MONTH: must be 1..12: 0"},
+        {{"month", "2026", "+3"}, "MONTH: not a number: +3"},
+        {{"month", "2026", ""}, "MONTH: not a number: \"\""},
+        {{"month", "2026", "12", "--lang", "fr"}, "--lang: expected de or en: fr"},
+        {{"month", "2026", "12", "--lang=EN"}, "--lang: expected de or en: EN"},
+        {{"month", "2026", "12", "--lang="}, "--lang: expected de or en: \"\""},
+        {{"month", "2026", "12", "--lang"}, "--lang: missing value"},
+        {{"month", "--lang", "en", "2026", "12"}, "--lang: must follow YEAR MONTH"},
+        {{"month", "2026", "12", "--language", "en"}, "month: unknown option: --language"},
+        {{"ics", "2026-01"}, "ics: missing TO"},
+        {{"ics", "2026-01", "2026-1"}, "TO: expected YYYY-MM: 2026-1"},
+        {{"ics", "2026-03", "2026-01"}, "FROM: later than TO: 2026-03 > 2026-01"},
+        {{"ics", "2026-01", "--lang", "en", "2026-02"}, "--lang: must follow FROM TO"},
+        {{"ics", "2026-01", "2026-02", "--lang", "xx"}, "--lang: expected de or en: xx"},
     };
     for (const auto& c : cases) {
         const Result r = Almanac(c.Args);

@@ -1,0 +1,137 @@
+#include "cli/MonthSheet.h"
+
+#include "texts/Captions.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+
+namespace selenara {
+namespace {
+
+constexpr int ColumnWidth = 4;
+// The seven day columns and the separator after the last, where a bracket
+// closing today may stand.
+constexpr std::size_t SheetWidth = 7 * ColumnWidth + 1;
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Characters, not bytes: month and phase names carry umlauts in German.
+std::size_t DisplayWidth(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));
+}
+
+// The first `count` characters of a UTF-8 text.
+std::string Leading(std::string_view text, std::size_t count) {
+    std::size_t end = 0;
+    for (std::size_t taken = 0; end < text.size() && taken < count; ++taken)
+        for (++end; end < text.size() && IsContinuationByte(text[end]);) ++end;
+    return std::string(text.substr(0, end));
+}
+
+std::string PadRight(std::string text, std::size_t width) {
+    const std::size_t shown = DisplayWidth(text);
+    if (shown < width) text.append(width - shown, ' ');
+    return text;
+}
+
+std::string PadLeft(const std::string& text, std::size_t width) {
+    const std::size_t shown = DisplayWidth(text);
+    return shown < width ? std::string(width - shown, ' ') + text : text;
+}
+
+void EndLine(std::string& sheet, std::string line) {
+    line.erase(line.find_last_not_of(' ') + 1);
+    sheet += line;
+    sheet += '\n';
+}
+
+// The weekday (0 Sunday .. 6 Saturday) of each column.
+int FirstWeekday(LanguageId language) { return language == English ? 0 : 1; }
+
+std::string DateText(DayNumber day, LanguageId language) {
+    const Date d = DayNumberToDate(day);
+    char text[32];
+    if (language == English)
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
+    else
+        std::snprintf(text, sizeof text, "%02d.%02d.%04d", d.Day, d.Month, d.Year);
+    return text;
+}
+
+}  // namespace
+
+std::string PhaseName(PhaseKind kind, LanguageId language) {
+    // Texts 500..504 follow the kinds 1..5: new moon .. blue moon.
+    return kind == NoPhase ? std::string() : TextById(499 + kind, language);
+}
+
+char PhaseMark(PhaseKind kind) {
+    switch (kind) {
+        case NewMoonKind: return '@';
+        case FirstQuarterKind: return ')';
+        case FullMoonKind: return 'O';
+        case LastQuarterKind: return '(';
+        case BlueMoonKind: return 'B';
+        case NoPhase: break;
+    }
+    return ' ';
+}
+
+std::string MonthSheet(const TMonat& table, LanguageId language) {
+    if (table.AnzahlTage == 0) return {};
+    std::string sheet;
+    const std::string title = MonatJahrText(table.Monat, table.Jahr, language);
+    EndLine(sheet,
+            std::string((SheetWidth - std::min(SheetWidth, DisplayWidth(title))) / 2, ' ') + title);
+
+    const int first = FirstWeekday(language);
+    std::string header;
+    for (int column = 0; column < 7; ++column)
+        header += ' ' + PadRight(Leading(TextById(1000 + (first + column) % 7, language), 2), 3);
+    EndLine(sheet, header);
+
+    std::string line(SheetWidth, ' ');
+    for (int day = 1; day <= table.AnzahlTage; ++day) {
+        const TTagInfo& info = table.Tage[day];
+        const int column = (info.Wochentag - first + 7) % 7;
+        const std::size_t at = static_cast<std::size_t>(column) * ColumnWidth;
+        char cell[8];
+        std::snprintf(cell, sizeof cell, "%2d%c", day,
+                      PhaseMark(static_cast<PhaseKind>(info.Phase)));
+        line.replace(at + 1, 3, cell);
+        if (info.Heute) {
+            line[at] = '[';
+            line[at + ColumnWidth] = ']';
+        }
+        if (column == 6 || day == table.AnzahlTage) {
+            EndLine(sheet, line);
+            line.assign(SheetWidth, ' ');
+        }
+    }
+    return sheet;
+}
+
+std::string PhaseEventList(const std::vector<PhaseEvent>& events, LanguageId language) {
+    std::size_t nameWidth = 0;
+    for (int kind = NewMoonKind; kind <= BlueMoonKind; ++kind)
+        nameWidth =
+            std::max(nameWidth, DisplayWidth(PhaseName(static_cast<PhaseKind>(kind), language)));
+    const bool use24 = Use24StdFor(language);
+    // Noon gives the widest text of either style ("12:00", "12:00 PM").
+    const std::size_t timeWidth = DisplayWidth(ZeitText(12 * 3600, use24));
+    std::string list;
+    for (const PhaseEvent& e : events) {
+        list += PhaseMark(e.Kind);
+        list += ' ';
+        list += PadRight(PhaseName(e.Kind, language), nameWidth + 2);
+        list += DateText(e.Local.Day, language);
+        list += ' ';
+        list += PadLeft(ZeitText(e.Local.Second, use24), timeWidth);
+        list += '\n';
+    }
+    return list;
+}
+
+}  // namespace selenara
