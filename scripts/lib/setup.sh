@@ -24,7 +24,7 @@ require_packages() {
 }
 
 build_project() {
-    require_packages g++ make cmake libgtest-dev qt6-base-dev
+    require_packages g++ make cmake libgtest-dev qt6-base-dev libjpeg-dev fonts-liberation
     cmake -S "$top" -B "$build" -DSELENARA_WERROR=ON "$@" >/dev/null
     cmake --build "$build" -j"$(nproc)"
 }

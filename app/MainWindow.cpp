@@ -1,0 +1,176 @@
+#include "app/MainWindow.h"
+
+#include "app/Tray.h"
+#include "calendarview/CalendarView.h"
+#include "calendarview/HoverLabel.h"
+#include "calendarview/Look.h"
+#include "texts/LorePanels.h"
+#include "toolkit/JpegImage.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSessionManager>
+
+namespace selenara {
+namespace {
+
+QLabel* Picture(QWidget* parent, const char* artwork) {
+    auto* label = new QLabel(parent);
+    const QImage image = LoadArtwork(artwork);
+    label->setPixmap(QPixmap::fromImage(image));
+    label->setGeometry(0, 18, image.width(), image.height());
+    return label;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMessage report,
+                       bool trayAvailable)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
+      clock_(clock),
+      store_(store),
+      report_(std::move(report)),
+      trayAvailable_(trayAvailable),
+      settings_(LoadSettings(store, report_)),
+      random_(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch())) {
+    setWindowTitle(QStringLiteral("Selenara 1.4"));
+    setFont(look::WindowFont());
+    QPalette p = palette();
+    p.setColor(QPalette::Window, look::Black);
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    // Pictures first: what is created later lies above them.
+    imgHintergrund_ = Picture(this, "background.jpg");
+    imgHintergrundLore_ = Picture(this, "background_lore.jpg");
+    imgUntenText_ = Picture(this, "strip_text.jpg");
+    imgUntenKeinText_ = Picture(this, "strip_notext.jpg");
+
+    auto* pnlMenue = new QFrame(this);
+    pnlMenue->setGeometry(0, 0, 498, 19);
+    pnlMenue->setStyleSheet(QStringLiteral("QFrame { background: black; border: 1px solid white; }"));
+    const int lefts[3] = {4, 339, 415};
+    for (int i = 0; i < 3; ++i) {
+        menuLabels_[i] = new HoverLabel(this);
+        menuLabels_[i]->move(lefts[i], 3);
+        menuLabels_[i]->setCursor(Qt::PointingHandCursor);
+    }
+    connect(menuLabels_[0], &HoverLabel::clicked, this, &MainWindow::Exit);
+    connect(menuLabels_[1], &HoverLabel::clicked, this, &MainWindow::optionsRequested);
+    connect(menuLabels_[2], &HoverLabel::clicked, this, &MainWindow::aboutRequested);
+
+    calendar_ = new CalendarView(this, clock_);
+    panels_ = new LorePanels(this, settings_.Settings, settings_.Language, random_);
+    ArrangePanels();
+
+    tray_ = new Tray(this, clock_, settings_.Language);
+    connect(tray_, &Tray::restoreRequested, this, &MainWindow::Restore);
+    connect(tray_, &Tray::exitRequested, this, &MainWindow::Exit);
+
+    // Logoff and shutdown are never refused, and they write no settings.
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager&) { sessionEnding_ = true; });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::ArrangePanels() {
+    const TSettings& s = settings_.Settings;
+    const int B = s.ShowLore ? 441 : 371;
+    const int S = s.ShowInfoText ? 64 : 27;
+    const int d = B - 371;
+    imgHintergrundLore_->setVisible(s.ShowLore);
+    imgHintergrund_->setVisible(!s.ShowLore);
+    imgUntenText_->setVisible(s.ShowInfoText);
+    imgUntenKeinText_->setVisible(!s.ShowInfoText);
+    imgUntenText_->move(0, 18 + B);
+    imgUntenKeinText_->move(0, 18 + B);
+    const int navigationTop = 18 + B + S - 27;
+    panels_->Arrange(navigationTop - 32);
+    calendar_->Place(d, navigationTop);
+    setFixedSize(498, 18 + B + S);
+}
+
+void MainWindow::ShowSequence() {
+    ArrangePanels();
+    calendar_->ShowToday();
+    for (HoverLabel* label : menuLabels_) label->SetBoldLook(false);
+    calendar_->SetLanguageTexts(settings_.Language);
+    const int ids[3] = {202, 204, 203};
+    for (int i = 0; i < 3; ++i) {
+        menuLabels_[i]->setText(QString::fromStdString(TextById(ids[i], settings_.Language)));
+        menuLabels_[i]->adjustSize();
+    }
+    calendar_->Rebuild();
+    panels_->ShowNewLore();
+    panels_->ShowNewInfoText();
+    // Centred at every show, with the final size.
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    // Only a show from hidden runs the sequence, not the system's re-exposures.
+    if (!event->spontaneous()) ShowSequence();
+    QWidget::showEvent(event);
+}
+
+void MainWindow::Restore() {
+    const bool wasHidden = isHidden();
+    if (isMinimized()) showNormal();
+    show();
+    if (!wasHidden) {
+        raise();
+    }
+    activateWindow();
+    tray_->SetWindowHidden(false);
+}
+
+void MainWindow::HideToTray() {
+    if (trayAvailable_) {
+        hide();
+        tray_->SetWindowHidden(true);
+    } else {
+        // Without a tray a hidden window could not be reached again.
+        showMinimized();
+    }
+}
+
+void MainWindow::Exit() {
+    exitFlag_ = true;
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (sessionEnding_) {
+        event->accept();
+        return;
+    }
+    if (!exitFlag_) {
+        event->ignore();
+        HideToTray();
+        return;
+    }
+    SaveSettings(settings_, store_, report_);
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && trayAvailable_) {
+        // Minimizing hides to the tray, after the state change has settled.
+        QMetaObject::invokeMethod(this, [this] { HideToTray(); }, Qt::QueuedConnection);
+    }
+    QWidget::changeEvent(event);
+}
+
+}  // namespace selenara

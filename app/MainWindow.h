@@ -1,0 +1,75 @@
+// The main window: frame and menu bar, the calendar page, the lore panel and
+// information line, the tray, and the rules of showing, hiding and exiting.
+#pragma once
+
+#include "astro/LocalTime.h"
+#include "settings/Settings.h"
+#include "texts/LorePicks.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace selenara {
+
+class CalendarView;
+class HoverLabel;
+class LorePanels;
+class Tray;
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Loads the settings from `store` first; writes them back there once,
+    // at a regular exit. Messages of the store go to `report`.
+    MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMessage report,
+               bool trayAvailable);
+    ~MainWindow() override;
+
+    // Shows and raises the window; a hidden window comes back on today's month.
+    void Restore();
+    // The two exit commands: write the settings and end the program.
+    void Exit();
+    // Shows or hides the panels and moves everything below them.
+    void ArrangePanels();
+
+    CalendarView& Calendar() { return *calendar_; }
+    LorePanels& Panels() { return *panels_; }
+    Tray* TrayIcon() { return tray_; }
+    UserSettings& Settings() { return settings_; }
+    HoverLabel* MenuLabel(int i) { return menuLabels_[i]; }
+
+signals:
+    void optionsRequested();
+    void aboutRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void ShowSequence();
+    void HideToTray();
+
+    const ZoneClock& clock_;
+    SettingsStore& store_;
+    SettingsMessage report_;
+    bool trayAvailable_;
+    UserSettings settings_;
+    bool exitFlag_ = false;
+    bool sessionEnding_ = false;
+    bool shownOnce_ = false;
+    SeededRandom random_;
+
+    QLabel* imgHintergrund_ = nullptr;
+    QLabel* imgHintergrundLore_ = nullptr;
+    QLabel* imgUntenText_ = nullptr;
+    QLabel* imgUntenKeinText_ = nullptr;
+    HoverLabel* menuLabels_[3] = {};  // lblBeenden, lblOptionen, lblUeber
+    CalendarView* calendar_ = nullptr;
+    LorePanels* panels_ = nullptr;
+    Tray* tray_ = nullptr;
+};
+
+}  // namespace selenara

@@ -1,0 +1,31 @@
+#include "app/MainWindow.h"
+#include "app/SingleInstance.h"
+#include "platform/SystemClock.h"
+#include "settings/QtSettingsStore.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QSystemTrayIcon>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Vandrel"));
+    QApplication::setApplicationName(QStringLiteral("Selenara"));
+    QApplication::setApplicationVersion(QStringLiteral("1.4a"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // A second start hands over to the first and ends, writing nothing.
+    selenara::SingleInstance guard(selenara::SingleInstance::DefaultName());
+    if (!guard.TryBecomePrimary()) return 0;
+
+    const selenara::SystemClock clock;
+    selenara::QtSettingsStore store;
+    const auto report = [](const std::string& message) {
+        QMessageBox::warning(nullptr, QStringLiteral("Selenara"), QString::fromStdString(message));
+    };
+    selenara::MainWindow window(clock, store, report, QSystemTrayIcon::isSystemTrayAvailable());
+    QObject::connect(&guard, &selenara::SingleInstance::activationRequested, &window,
+                     &selenara::MainWindow::Restore);
+    window.show();
+    return QApplication::exec();
+}

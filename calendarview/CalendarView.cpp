@@ -1,0 +1,228 @@
+#include "calendarview/CalendarView.h"
+
+#include "calendarview/HoverLabel.h"
+#include "calendarview/Look.h"
+#include "texts/Captions.h"
+#include "toolkit/ArrowGlyphs.h"
+#include "toolkit/MoonIcons.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+namespace selenara {
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const QColor& color, bool bold = false) {
+    auto* label = new QLabel(parent);
+    label->setFont(look::WindowFont(bold));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    look::SetTextColor(*label, color);
+    return label;
+}
+
+// The icon of a phase kind: new, first quarter, full, last quarter, blue moon.
+int IconOfKind(int kind) {
+    static constexpr int icons[] = {31, 1, 8, 15, 22, 29};
+    return kind >= 1 && kind <= 5 ? icons[kind] : 31;
+}
+
+QPixmap CellIcon(int index, qreal dpr) { return QPixmap::fromImage(MoonIcon(index, 16, dpr)); }
+
+QToolButton* MakeArrowButton(QWidget* parent, bool right) {
+    auto* button = new QToolButton(parent);
+    button->setAutoRaise(true);
+    button->setIcon(ArrowIcon(right));
+    button->setIconSize(QSize(22, 18));
+    button->setFixedSize(22, 18);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(QStringLiteral("QToolButton { border: none; background: black; }"));
+    return button;
+}
+
+QComboBox* MakeList(QWidget* parent, int width) {
+    auto* box = new QComboBox(parent);
+    box->setFont(look::WindowFont());
+    box->setFrame(false);
+    box->setFixedSize(width, 21);
+    box->setMaxVisibleItems(12);
+    box->setCursor(Qt::PointingHandCursor);
+    box->setStyleSheet(QStringLiteral(
+        "QComboBox { background: black; color: #69DDFF; border: 1px solid #1c2a55; padding-left: 3px; }"
+        "QComboBox QAbstractItemView { background: black; color: #69DDFF;"
+        " selection-background-color: #1c2a55; }"));
+    return box;
+}
+
+}  // namespace
+
+CalendarView::CalendarView(QWidget* parent, const ZoneClock& clock) : QObject(parent), clock_(clock) {
+    CreateCells(parent);
+    CreateNavigation(parent);
+    Place(0, 389);
+}
+
+void CalendarView::CreateCells(QWidget* parent) {
+    // Creation order decides stacking: the icon lies above the day number.
+    for (int r = 1; r <= Rows; ++r) {
+        for (int c = 1; c <= Columns; ++c) {
+            Cell& cell = cells_[(r - 1) * Columns + (c - 1)];
+            cell.lblTagNr = new HoverLabel(parent);
+            cell.lblTagNr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            cell.lblTagNr->setAttribute(Qt::WA_TranslucentBackground);
+            cell.lblPhase = MakeLabel(parent, look::White);
+            cell.lblZeit = MakeLabel(parent, look::White);
+            cell.imgPhase = new QLabel(parent);
+            cell.imgPhase->setAttribute(Qt::WA_TranslucentBackground);
+            cell.imgPhase->setAttribute(Qt::WA_TransparentForMouseEvents);
+            HoverLabel* label = cell.lblTagNr;
+            connect(label, &HoverLabel::clicked, this, [this, &cell] {
+                if (cell.Day > 0) emit dayClicked(cell.Day, cell.lblTagNr);
+            });
+        }
+    }
+    pnlWochenTage_ = new QWidget(parent);
+    pnlWochenTage_->setAttribute(Qt::WA_TranslucentBackground);
+    for (int k = 0; k < 7; ++k) {
+        lblTag_[k] = MakeLabel(pnlWochenTage_, look::White);
+        lblTag_[k]->setGeometry(3 + 71 * k, 2, 66, 15);
+    }
+    lblMonatJahr_ = MakeLabel(parent, look::DarkBlue, true);
+}
+
+void CalendarView::CreateNavigation(QWidget* parent) {
+    btnPrevMonat_ = MakeArrowButton(parent, false);
+    btnNextMonat_ = MakeArrowButton(parent, true);
+    btnPrevJahr_ = MakeArrowButton(parent, false);
+    btnNextJahr_ = MakeArrowButton(parent, true);
+    lblMonat_ = MakeLabel(parent, look::LightBlue, true);
+    lblJahr_ = MakeLabel(parent, look::LightBlue, true);
+    cbMonat_ = MakeList(parent, 83);
+    cbJahr_ = MakeList(parent, 54);
+    for (int i = 0; i < 12; ++i) cbMonat_->addItem(QString());
+    // Tab order: month list, year list, then the four buttons.
+    QWidget::setTabOrder(cbMonat_, cbJahr_);
+    QWidget::setTabOrder(cbJahr_, btnPrevMonat_);
+    QWidget::setTabOrder(btnPrevMonat_, btnNextMonat_);
+    QWidget::setTabOrder(btnNextMonat_, btnPrevJahr_);
+    QWidget::setTabOrder(btnPrevJahr_, btnNextJahr_);
+
+    connect(btnPrevMonat_, &QToolButton::clicked, this, [this] { Navigate(PrevMonat(shown_)); });
+    connect(btnNextMonat_, &QToolButton::clicked, this, [this] { Navigate(NextMonat(shown_)); });
+    connect(btnPrevJahr_, &QToolButton::clicked, this, [this] { Navigate(PrevJahr(shown_)); });
+    connect(btnNextJahr_, &QToolButton::clicked, this, [this] { Navigate(NextJahr(shown_)); });
+    connect(cbMonat_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) Navigate({index + 1, shown_.CurJahr});
+    });
+    connect(cbJahr_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) Navigate({shown_.CurMonat, cbJahr_->itemText(index).toInt()});
+    });
+}
+
+void CalendarView::Navigate(ShownMonth next) {
+    shown_ = next;
+    Rebuild();
+}
+
+void CalendarView::ShowToday() {
+    const Date today = DayNumberToDate(TodayDayNumber(clock_));
+    shown_ = {today.Month, today.Year};
+    const QSignalBlocker blocker(cbJahr_);
+    cbJahr_->clear();
+    for (int year = MinJahr; year <= MaxJahr; ++year) cbJahr_->addItem(QString::number(year));
+}
+
+void CalendarView::SetLanguageTexts(LanguageId language) {
+    language_ = language;
+    use24Std_ = Use24StdFor(language);
+    if (language == German || language == English) {
+        weekFromMonday_ = language == German;
+        for (int k = 0; k < 7; ++k) {
+            const int weekday = weekFromMonday_ ? (k + 1) % 7 : k;  // 0 = Sunday
+            lblTag_[k]->setText(QString::fromStdString(TextById(1000 + weekday, language)));
+        }
+    }
+    lblMonat_->setText(QString::fromStdString(TextById(2000, language)));
+    lblJahr_->setText(QString::fromStdString(TextById(2001, language)));
+    const QSignalBlocker blocker(cbMonat_);
+    for (int i = 0; i < 12; ++i)
+        cbMonat_->setItemText(i, QString::fromStdString(TextById(1010 + i, language)));
+}
+
+void CalendarView::Rebuild() {
+    aktMonat_ = MonatAufbauen(shown_.CurMonat, shown_.CurJahr, clock_);
+    FillGrid();
+}
+
+void CalendarView::FillGrid() {
+    const qreal dpr = lblMonatJahr_->devicePixelRatioF();
+    const QPixmap empty = CellIcon(31, dpr);
+    for (Cell& cell : cells_) {
+        cell.Day = 0;
+        cell.lblTagNr->clear();
+        cell.lblTagNr->setCursor(Qt::ArrowCursor);
+        cell.lblTagNr->SetBoldLook(false);
+        cell.lblPhase->clear();
+        cell.lblZeit->clear();
+        cell.imgPhase->setPixmap(empty);
+    }
+    lblMonatJahr_->setText(
+        QString::fromStdString(MonatJahrText(aktMonat_.Monat, aktMonat_.Jahr, language_)));
+    if (aktMonat_.AnzahlTage > 0) {
+        int column = aktMonat_.Tage[1].Wochentag - (weekFromMonday_ ? 1 : 0) + 1;
+        if (column == 0) column = 7;
+        int row = 1;
+        for (int d = 1; d <= aktMonat_.AnzahlTage; ++d) {
+            const TTagInfo& info = aktMonat_.Tage[d];
+            Cell& cell = cells_[(row - 1) * Columns + (column - 1)];
+            cell.Day = d;
+            cell.lblTagNr->setText(QString::number(d));
+            cell.lblTagNr->setCursor(Qt::PointingHandCursor);
+            cell.lblTagNr->SetBoldLook(info.Heute != 0);
+            if (info.Phase >= 1 && info.Phase <= 5) {
+                cell.lblPhase->setText(QString::fromStdString(TextById(499 + info.Phase, language_)));
+                cell.lblZeit->setText(QString::fromStdString(
+                    ZeitText(JoinSecondOfDay(info.Stunde, info.Minute, info.Sekunde), use24Std_)));
+                cell.imgPhase->setPixmap(CellIcon(IconOfKind(info.Phase), dpr));
+            }
+            if (++column > 7) {
+                column = 1;
+                ++row;
+            }
+        }
+    }
+    const QSignalBlocker blockMonth(cbMonat_);
+    const QSignalBlocker blockYear(cbJahr_);
+    cbMonat_->setCurrentIndex(shown_.CurMonat - 1);
+    cbJahr_->setCurrentIndex(YearListPosition(shown_.CurJahr));
+}
+
+void CalendarView::Place(int d, int navigationTop) {
+    for (int r = 1; r <= Rows; ++r) {
+        for (int c = 1; c <= Columns; ++c) {
+            const Cell& cell = cells_[(r - 1) * Columns + (c - 1)];
+            const int left = 71 * (c - 1) + 2, top = 52 * (r - 1) + d;
+            cell.lblTagNr->setGeometry(left, top + 81, 68, 15);
+            cell.lblPhase->setGeometry(left, top + 96, 68, 15);
+            cell.lblZeit->setGeometry(left, top + 111, 68, 15);
+            cell.imgPhase->setGeometry(71 * (c - 1) + 52, top + 78, 16, 16);
+        }
+    }
+    lblMonatJahr_->setGeometry(2, 43 + d, 195, 15);
+    pnlWochenTage_->hide();
+    pnlWochenTage_->setGeometry(0, 58 + d, 498, 18);
+    pnlWochenTage_->show();
+    const int R = navigationTop;
+    btnPrevMonat_->move(4, R + 4);
+    btnNextMonat_->move(66, R + 4);
+    btnPrevJahr_->move(410, R + 4);
+    btnNextJahr_->move(472, R + 4);
+    lblMonat_->setGeometry(27, R + 5, 38, 15);
+    lblJahr_->setGeometry(433, R + 5, 38, 15);
+    cbMonat_->move(180, R + 3);
+    cbJahr_->move(267, R + 3);
+}
+
+}  // namespace selenara

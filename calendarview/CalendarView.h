@@ -1,0 +1,87 @@
+// The calendar page: the 6x7 day cells, the weekday header, the month
+// caption and the navigation row beneath, with the shown month and year.
+// Its controls are children of the window's client area at fixed positions.
+#pragma once
+
+#include "astro/LocalTime.h"
+#include "calendarview/Navigation.h"
+#include "model/MonthTable.h"
+#include "texts/TextTable.h"
+
+#include <QObject>
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QToolButton;
+class QWidget;
+
+namespace selenara {
+
+class HoverLabel;
+
+class CalendarView : public QObject {
+    Q_OBJECT
+public:
+    CalendarView(QWidget* parent, const ZoneClock& clock);
+
+    // Shows today's month (the show sequence) and fills the year list.
+    void ShowToday();
+    // Weekday order, captions and clock style of a language.
+    void SetLanguageTexts(LanguageId language);
+    // Rebuilds the month table of the shown month, then fills the grid.
+    void Rebuild();
+    // Clears the cells and fills them from the month table; sets the list
+    // selections without running their change handlers.
+    void FillGrid();
+    // Vertical places: d is the extra height of the lore background (0 or
+    // 70), navigationTop the top of the 27-pixel navigation band.
+    void Place(int d, int navigationTop);
+
+    ShownMonth Shown() const { return shown_; }
+    const TMonat& AktMonat() const { return aktMonat_; }
+    bool WeekFromMonday() const { return weekFromMonday_; }
+    bool Use24Std() const { return use24Std_; }
+
+    static constexpr int Rows = 6, Columns = 7;
+    struct Cell {
+        HoverLabel* lblTagNr;
+        QLabel* lblPhase;
+        QLabel* lblZeit;
+        QLabel* imgPhase;
+        int Day = 0;  // day of the month shown in the cell, 0 for none
+    };
+    const Cell& CellAt(int row, int column) const { return cells_[(row - 1) * Columns + (column - 1)]; }
+
+signals:
+    // A day number was clicked (day of the shown month).
+    void dayClicked(int day, QWidget* label);
+
+private:
+    void CreateCells(QWidget* parent);
+    void CreateNavigation(QWidget* parent);
+    void Navigate(ShownMonth next);
+
+    const ZoneClock& clock_;
+    LanguageId language_ = 0;
+    bool weekFromMonday_ = false;
+    bool use24Std_ = false;
+    ShownMonth shown_;
+    TMonat aktMonat_;
+
+    std::array<Cell, Rows * Columns> cells_{};
+    QWidget* pnlWochenTage_ = nullptr;
+    std::array<QLabel*, 7> lblTag_{};
+    QLabel* lblMonatJahr_ = nullptr;
+
+    QToolButton* btnPrevMonat_ = nullptr;
+    QToolButton* btnNextMonat_ = nullptr;
+    QToolButton* btnPrevJahr_ = nullptr;
+    QToolButton* btnNextJahr_ = nullptr;
+    QLabel* lblMonat_ = nullptr;
+    QLabel* lblJahr_ = nullptr;
+    QComboBox* cbMonat_ = nullptr;
+    QComboBox* cbJahr_ = nullptr;
+};
+
+}  // namespace selenara

@@ -1,0 +1,46 @@
+#include "calendarview/HoverLabel.h"
+
+#include "calendarview/Look.h"
+
+#include <QMouseEvent>
+
+namespace selenara {
+
+HoverLabel::HoverLabel(QWidget* parent) : QLabel(parent) {
+    setFont(look::WindowFont());
+    ApplyLook();
+}
+
+void HoverLabel::SetBoldLook(bool bold) {
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+    ApplyLook();
+}
+
+void HoverLabel::ApplyLook() {
+    QFont f = font();
+    f.setUnderline(hovered_);
+    setFont(f);
+    look::SetTextColor(*this, hovered_ ? look::Orange : f.bold() ? look::White : look::LightBlue);
+}
+
+void HoverLabel::enterEvent(QEnterEvent* event) {
+    hovered_ = true;
+    ApplyLook();
+    QLabel::enterEvent(event);
+}
+
+void HoverLabel::leaveEvent(QEvent* event) {
+    hovered_ = false;
+    ApplyLook();
+    QLabel::leaveEvent(event);
+}
+
+void HoverLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+}  // namespace selenara

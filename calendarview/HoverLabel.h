@@ -1,0 +1,30 @@
+// A transparent label that turns orange and underlined under the mouse and
+// back to white (bold) or light blue when the mouse leaves; emits clicked.
+#pragma once
+
+#include <QLabel>
+
+namespace selenara {
+
+class HoverLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit HoverLabel(QWidget* parent);
+    // The resting look: white bold or light blue regular.
+    void SetBoldLook(bool bold);
+    bool IsHovered() const { return hovered_; }
+
+signals:
+    void clicked();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void ApplyLook();
+    bool hovered_ = false;
+};
+
+}  // namespace selenara

@@ -1,0 +1,30 @@
+#include "calendarview/Look.h"
+
+#include <QPalette>
+#include <QWidget>
+
+namespace selenara::look {
+
+QFont WindowFont(bool bold) {
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Liberation Sans Narrow"),
+                                    QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans")});
+        return true;
+    }();
+    (void)substituted;
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+void SetTextColor(QWidget& widget, const QColor& color) {
+    QPalette p = widget.palette();
+    p.setColor(QPalette::WindowText, color);
+    p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::ButtonText, color);
+    widget.setPalette(p);
+}
+
+}  // namespace selenara::look

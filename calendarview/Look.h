@@ -1,0 +1,22 @@
+// The palette and font of the window.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+namespace selenara::look {
+
+inline const QColor LightBlue{105, 221, 255};  // day numbers, captions, links
+inline const QColor Orange{255, 156, 0};       // under the mouse
+inline const QColor DarkBlue{24, 0, 172};      // the month caption
+inline const QColor White{255, 255, 255};
+inline const QColor Black{0, 0, 0};
+
+// "MS Sans Serif" 8 pt (11 pixels), with a narrow sans-serif standing in
+// where the face is missing, so that "Letztes Viertel" fits its 68 pixels.
+QFont WindowFont(bool bold = false);
+
+// Sets a label's text colour (and nothing else of its palette).
+void SetTextColor(class QWidget& widget, const QColor& color);
+
+}  // namespace selenara::look

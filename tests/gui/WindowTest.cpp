@@ -1,0 +1,197 @@
+#include "app/MainWindow.h"
+#include "app/Tray.h"
+#include "calendarview/CalendarView.h"
+#include "calendarview/HoverLabel.h"
+#include "support/FixedClock.h"
+#include "support/MemoryStore.h"
+#include "texts/LorePanels.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace selenara {
+namespace {
+
+using testing::FixedClock;
+using testing::MemoryStore;
+
+DayTime At(int day, int month, int year, int hour = 12) {
+    return {DateToDayNumber(day, month, year), hour * 3600};
+}
+
+// A window on a fixed clock and a store in memory.
+struct Window {
+    explicit Window(DayTime now, std::uint8_t language = German) : clock(now, testing::EuropeBerlin) {
+        store.Set("SPR", std::to_string(language));
+        window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, true);
+        window->show();
+    }
+    CalendarView& Calendar() { return window->Calendar(); }
+    // The day shown in a cell, 0 for an empty one.
+    int DayAt(int row, int column) { return Calendar().CellAt(row, column).Day; }
+    QComboBox* List(int i) { return window->findChildren<QComboBox*>()[i]; }
+    QToolButton* Button(int i) { return window->findChildren<QToolButton*>()[i]; }
+    void Show(int month, int year) {
+        Calendar().Rebuild();  // current month first, as at a show
+        List(1)->setCurrentIndex(YearListPosition(year));
+        List(0)->setCurrentIndex(month - 1);
+    }
+
+    FixedClock clock;
+    MemoryStore store;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST(CalendarPage, FirstColumnFollowsTheLanguage) {
+    Window de(At(15, 6, 2025));  // 1 June 2025 is a Sunday
+    EXPECT_EQ(de.DayAt(1, 7), 1);
+    EXPECT_EQ(de.DayAt(2, 1), 2);
+    Window en(At(15, 6, 2025), English);
+    EXPECT_EQ(en.DayAt(1, 1), 1);
+    EXPECT_EQ(en.Calendar().CellAt(1, 1).lblTagNr->text(), QStringLiteral("1"));
+}
+
+TEST(CalendarPage, RowsUsedByShortAndLongMonths) {
+    Window feb(At(10, 2, 2021));  // February 2021 starts on a Monday
+    EXPECT_EQ(feb.DayAt(1, 1), 1);
+    EXPECT_EQ(feb.DayAt(4, 7), 28);
+    for (int c = 1; c <= 7; ++c) EXPECT_EQ(feb.DayAt(5, c) + feb.DayAt(6, c), 0);
+    Window aug(At(10, 8, 2021));  // August 2021 starts on a Sunday
+    EXPECT_EQ(aug.DayAt(6, 1), 30);
+    EXPECT_EQ(aug.DayAt(6, 2), 31);
+    EXPECT_EQ(aug.Calendar().CellAt(6, 3).lblTagNr->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(CalendarPage, PhaseCellsAndTodayInBold) {
+    Window w(At(8, 12, 2026, 10));
+    // Full moon 24 December 2026, 01:29 UT: 02:29 in Berlin; 24 is a Thursday.
+    const CalendarView::Cell& full = w.Calendar().CellAt(4, 4);
+    EXPECT_EQ(full.Day, 24);
+    EXPECT_EQ(full.lblPhase->text(), QStringLiteral("Vollmond"));
+    EXPECT_EQ(full.lblZeit->text(), QStringLiteral(" 2:29"));
+    const CalendarView::Cell& today = w.Calendar().CellAt(2, 2);
+    EXPECT_EQ(today.Day, 8);
+    EXPECT_TRUE(today.lblTagNr->font().bold());
+    w.Button(0)->click();  // previous month: no bold number
+    for (int r = 1; r <= 6; ++r)
+        for (int c = 1; c <= 7; ++c) EXPECT_FALSE(w.Calendar().CellAt(r, c).lblTagNr->font().bold());
+    w.Button(1)->click();
+    EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 2026}));
+    EXPECT_TRUE(w.Calendar().CellAt(2, 2).lblTagNr->font().bold());
+}
+
+TEST(CalendarPage, HoverLookOfTodaysNumber) {
+    Window w(At(8, 12, 2026));
+    HoverLabel* label = w.Calendar().CellAt(2, 2).lblTagNr;
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(label, &enter);
+    EXPECT_TRUE(label->font().underline());
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 156, 0));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(label, &leave);
+    EXPECT_FALSE(label->font().underline());
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+}
+
+TEST(Navigation, LimitsAndTheYearListOfACurrentYearOutsideIt) {
+    Window w(At(8, 12, 2026));
+    EXPECT_EQ(w.List(1)->currentIndex(), -1);  // 2026 is not in the list
+    EXPECT_EQ(w.List(0)->currentIndex(), 11);
+    QToolButton* nextYear = w.Button(3);
+    QToolButton* prevYear = w.Button(2);
+    nextYear->click();
+    EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 2026}));
+    prevYear->click();
+    EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 2025}));
+    for (int i = 0; i < 5; ++i) prevYear->click();
+    EXPECT_EQ(w.Calendar().Shown().CurJahr, 2020);
+    EXPECT_EQ(w.List(1)->currentText(), QStringLiteral("2020"));
+    w.Button(1)->click();  // December 2020, next month: January 2020
+    EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{1, 2020}));
+    EXPECT_EQ(w.List(0)->currentIndex(), 0);
+    w.List(1)->setCurrentIndex(0);  // choosing 1990 keeps the month
+    EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{1, 1990}));
+    w.Button(0)->click();  // January 1990, previous month: December 1990
+    EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 1990}));
+    EXPECT_EQ(w.Calendar().AktMonat().Monat, 12);
+    EXPECT_EQ(w.Calendar().AktMonat().Jahr, 1990);
+}
+
+TEST(Panels, HeightsAndPositions) {
+    Window w(At(8, 12, 2026));
+    EXPECT_EQ(w.window->height(), 523);
+    TSettings& s = w.window->Settings().Settings;
+    s.ShowInfoText = false;
+    w.window->ArrangePanels();
+    EXPECT_EQ(w.window->height(), 486);
+    EXPECT_EQ(w.Calendar().CellAt(1, 1).imgPhase->y(), 148);
+    s.ShowLore = false;
+    w.window->ArrangePanels();
+    EXPECT_EQ(w.window->height(), 416);
+    EXPECT_EQ(w.Calendar().CellAt(1, 1).lblTagNr->y(), 81);
+    EXPECT_EQ(w.List(0)->y(), 392);
+}
+
+TEST(Panels, InformationRotatesThroughTheCategories) {
+    Window w(At(8, 12, 2026));
+    LorePanels& panels = w.window->Panels();
+    EXPECT_EQ(panels.Picks().InfoCategory, 1);  // the first show picked Moon Bites
+    const int order[] = {2, 3, 4, 1};
+    for (const int category : order) {
+        panels.ShowNewInfoText();
+        EXPECT_EQ(panels.Picks().InfoCategory, category);
+    }
+    w.window->Settings().Settings.ShowInfoText = false;
+    panels.ShowNewInfoText();
+    EXPECT_EQ(panels.Picks().InfoCategory, 1);
+}
+
+TEST(Lifecycle, CloseAndMinimizeHideToTheTray) {
+    Window w(At(8, 12, 2026));
+    Tray* tray = w.window->TrayIcon();
+    EXPECT_FALSE(tray->RestoreOffered());
+    w.window->close();
+    EXPECT_TRUE(w.window->isHidden());
+    EXPECT_TRUE(tray->RestoreOffered());
+    w.Button(1)->click();
+    w.window->Restore();
+    EXPECT_TRUE(w.window->isVisible());
+    EXPECT_FALSE(tray->RestoreOffered());
+    EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 2026}));  // back on today's month
+    EXPECT_EQ(w.store.values.size(), 1u);  // only what the test stored: nothing written before an exit
+}
+
+TEST(Lifecycle, TrayTipAfterMidnight) {
+    Window w(At(23, 12, 2026, 23));
+    Tray* tray = w.window->TrayIcon();
+    EXPECT_EQ(tray->ToolTip(), QStringLiteral("Selenara"));
+    w.clock.SetNow(At(24, 12, 2026, 0));
+    tray->Refresh();
+    EXPECT_EQ(tray->ToolTip(), QStringLiteral("Vollmond"));
+    EXPECT_EQ(tray->IconNumber(), 15);
+    // The grid keeps yesterday's highlight until the page is rebuilt.
+    EXPECT_TRUE(w.Calendar().CellAt(4, 3).lblTagNr->font().bold());
+}
+
+TEST(Lifecycle, ExitWritesTheSettingsOnce) {
+    Window w(At(8, 12, 2026));
+    w.window->Exit();
+    EXPECT_EQ(w.store.values.size(), 14u);
+    EXPECT_EQ(w.store.syncs, 1);
+}
+
+}  // namespace
+}  // namespace selenara
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,49 @@
+// The lore panel above the calendar and the information line below it,
+// each showing a randomly picked text that a click replaces.
+#pragma once
+
+#include "settings/Settings.h"
+#include "texts/LorePicks.h"
+#include "texts/TextTable.h"
+
+#include <QObject>
+
+class QLabel;
+class QScrollArea;
+class QWidget;
+
+namespace selenara {
+
+class LorePanels : public QObject {
+    Q_OBJECT
+public:
+    // `settings` and `language` are read at every pick, so they follow the
+    // options dialog.
+    LorePanels(QWidget* parent, const TSettings& settings, const std::uint8_t& language,
+               RandomSource& random);
+
+    // A new lore text, when the lore panel is on.
+    void ShowNewLore();
+    // A new information text, when the information line is on.
+    void ShowNewInfoText();
+    // Visibility from the settings; infoTop is the information line's top.
+    void Arrange(int infoTop);
+
+    const PickState& Picks() const { return picks_; }
+    QString LoreText() const;
+    QString InfoText() const;
+
+private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    const TSettings& settings_;
+    const std::uint8_t& language_;
+    RandomSource& random_;
+    PickState picks_;
+    QLabel* pfLore_ = nullptr;
+    QScrollArea* sbLore_ = nullptr;
+    QLabel* lblLore_ = nullptr;
+    QLabel* lblTextUnten_ = nullptr;
+};
+
+}  // namespace selenara
