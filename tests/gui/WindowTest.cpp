@@ -167,6 +167,23 @@ TEST(Lifecycle, CloseAndMinimizeHideToTheTray) {
     EXPECT_EQ(w.store.values.size(), 1u);  // only what the test stored: nothing written before an exit
 }
 
+TEST(Lifecycle, MinimizeHidesToTheTrayOrWithoutATrayStaysOnTheTaskbar) {
+    Window w(At(8, 12, 2026));
+    w.window->showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.window->isHidden());
+    EXPECT_TRUE(w.window->TrayIcon()->RestoreOffered());
+
+    MemoryStore store;
+    FixedClock clock(At(8, 12, 2026), testing::Utc);
+    MainWindow noTray(clock, store, [](const std::string&) {}, false);
+    noTray.show();
+    noTray.close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(noTray.isHidden());
+    EXPECT_TRUE(noTray.isMinimized());
+}
+
 TEST(Lifecycle, TrayTipAfterMidnight) {
     Window w(At(23, 12, 2026, 23));
     Tray* tray = w.window->TrayIcon();
