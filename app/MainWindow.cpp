@@ -101,12 +101,7 @@ void MainWindow::ShowSequence() {
     ArrangePanels();
     calendar_->ShowToday();
     for (HoverLabel* label : menuLabels_) label->SetBoldLook(false);
-    calendar_->SetLanguageTexts(settings_.Language);
-    const int ids[3] = {202, 204, 203};
-    for (int i = 0; i < 3; ++i) {
-        menuLabels_[i]->setText(QString::fromStdString(TextById(ids[i], settings_.Language)));
-        menuLabels_[i]->adjustSize();
-    }
+    SetLanguageTexts();
     calendar_->Rebuild();
     panels_->ShowNewLore();
     panels_->ShowNewInfoText();
@@ -116,6 +111,28 @@ void MainWindow::ShowSequence() {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+void MainWindow::SetLanguageTexts() {
+    calendar_->SetLanguageTexts(settings_.Language);
+    const int ids[3] = {202, 204, 203};
+    for (int i = 0; i < 3; ++i) {
+        menuLabels_[i]->setText(QString::fromStdString(TextById(ids[i], settings_.Language)));
+        menuLabels_[i]->adjustSize();
+    }
+}
+
+void MainWindow::ApplyLanguage() {
+    SetLanguageTexts();
+    calendar_->FillGrid();
+    panels_->ShowNewLore();
+    panels_->ShowNewInfoText();
+}
+
+void MainWindow::ApplyOptions() {
+    ArrangePanels();
+    panels_->ShowNewLore();
+    panels_->ShowNewInfoText();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -32,6 +32,11 @@ public:
     void Exit();
     // Shows or hides the panels and moves everything below them.
     void ArrangePanels();
+    // A language chosen in the options dialog takes effect at once: captions,
+    // weekday order and clock style, the grid, new lore and information texts.
+    void ApplyLanguage();
+    // After the options dialog's OK: the panels and new texts.
+    void ApplyOptions();
 
     CalendarView& Calendar() { return *calendar_; }
     LorePanels& Panels() { return *panels_; }
@@ -50,6 +55,7 @@ protected:
 
 private:
     void ShowSequence();
+    void SetLanguageTexts();
     void HideToTray();
 
     const ZoneClock& clock_;
