@@ -2,9 +2,11 @@
 
 #include "app/Tray.h"
 #include "calendarview/CalendarView.h"
+#include "calendarview/DayHint.h"
 #include "calendarview/HoverLabel.h"
 #include "calendarview/Look.h"
 #include "texts/LorePanels.h"
+#include "toolkit/Balloon.h"
 #include "toolkit/JpegImage.h"
 
 #include <QCloseEvent>
@@ -66,6 +68,7 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     connect(menuLabels_[2], &HoverLabel::clicked, this, &MainWindow::aboutRequested);
 
     calendar_ = new CalendarView(this, clock_);
+    connect(calendar_, &CalendarView::dayClicked, this, &MainWindow::ShowDayHint);
     panels_ = new LorePanels(this, settings_.Settings, settings_.Language, random_);
     ArrangePanels();
 
@@ -133,6 +136,15 @@ void MainWindow::ApplyOptions() {
     ArrangePanels();
     panels_->ShowNewLore();
     panels_->ShowNewInfoText();
+}
+
+void MainWindow::ShowDayHint(int day, HoverLabel* label) {
+    label->ClearHover();
+    const ShownMonth shown = calendar_->Shown();
+    const QString text =
+        DayHintText(day, shown.CurMonat, shown.CurJahr, settings_.Language, settings_.Settings, clock_);
+    // Beside the label's top right corner.
+    Balloon::ShowAt(label->mapToGlobal(QPoint(label->width() - 13, 14)), text, look::WindowFont());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

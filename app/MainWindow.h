@@ -55,6 +55,7 @@ protected:
 
 private:
     void ShowSequence();
+    void ShowDayHint(int day, HoverLabel* label);
     void SetLanguageTexts();
     void HideToTray();
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "astro/LocalTime.h"
+#include "calendarview/HoverLabel.h"
 #include "calendarview/Navigation.h"
 #include "model/MonthTable.h"
 #include "texts/TextTable.h"
@@ -17,8 +18,6 @@ class QToolButton;
 class QWidget;
 
 namespace selenara {
-
-class HoverLabel;
 
 class CalendarView : public QObject {
     Q_OBJECT
@@ -55,7 +54,7 @@ public:
 
 signals:
     // A day number was clicked (day of the shown month).
-    void dayClicked(int day, QWidget* label);
+    void dayClicked(int day, HoverLabel* label);
 
 private:
     void CreateCells(QWidget* parent);

@@ -18,6 +18,12 @@ void HoverLabel::SetBoldLook(bool bold) {
     ApplyLook();
 }
 
+void HoverLabel::ClearHover() {
+    hovered_ = false;
+    ApplyLook();
+    repaint();
+}
+
 void HoverLabel::ApplyLook() {
     QFont f = font();
     f.setUnderline(hovered_);

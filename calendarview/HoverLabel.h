@@ -13,6 +13,8 @@ public:
     // The resting look: white bold or light blue regular.
     void SetBoldLook(bool bold);
     bool IsHovered() const { return hovered_; }
+    // Back to the resting look at once, as when the mouse leaves.
+    void ClearHover();
 
 signals:
     void clicked();

@@ -1,0 +1,101 @@
+#include "calendarview/DayHint.h"
+
+#include "app/MainWindow.h"
+#include "calendarview/CalendarView.h"
+#include "model/MoonDay.h"
+#include "support/FixedClock.h"
+#include "support/MemoryStore.h"
+#include "texts/Captions.h"
+#include "toolkit/Balloon.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+namespace selenara {
+namespace {
+
+using testing::FixedClock;
+using testing::MemoryStore;
+
+const FixedClock& Berlin() {
+    static const FixedClock clock(testing::WinterNoon(), testing::EuropeBerlin);
+    return clock;
+}
+
+QString Time(SecondOfDay s, bool use24) { return QString::fromStdString(ZeitText(s, use24)); }
+
+TEST(DayHintText, FifteenthOfJanuary2007AtTheDefaultPlace) {
+    const TSettings s;
+    const LocalRiseSet r = MondAufUntergang(DateToDayNumber(15, 1, 2007), s.Longitude, s.Latitude, Berlin());
+    ASSERT_TRUE(r.HasRise && r.HasSet);
+    EXPECT_EQ(DayHintText(15, 1, 2007, German, s, Berlin()),
+              QStringLiteral("15. Januar 2007\nDeutschland / Aach/Hegau/Singen\nMondaufgang:  ") +
+                  Time(r.Rise.Second, true) + QStringLiteral("\nMonduntergang:  ") + Time(r.Set.Second, true));
+    EXPECT_EQ(DayHintText(15, 1, 2007, English, s, Berlin()),
+              QStringLiteral("January 15, 2007\nGermany / Aach/Hegau/Singen\nMoon Rise:  ") +
+                  Time(r.Rise.Second, false) + QStringLiteral("\nMoon Set:  ") + Time(r.Set.Second, false));
+    EXPECT_TRUE(Time(r.Rise.Second, false).endsWith(QStringLiteral("AM")));
+}
+
+TEST(DayHintText, MissingEventsLeaveTheirLinesOut) {
+    const TSettings s;
+    // 24 January 2007 has no moonset here: the rise line ends the text.
+    const QString noSet = DayHintText(24, 1, 2007, German, s, Berlin());
+    EXPECT_TRUE(noSet.contains(QStringLiteral("Mondaufgang:  ")));
+    EXPECT_FALSE(noSet.contains(QStringLiteral("Monduntergang")));
+    EXPECT_TRUE(noSet.endsWith(u'\n'));
+    TSettings north;
+    north.City = "Longyearbyen";
+    north.Longitude = 15.6;
+    north.Latitude = 80.0;
+    EXPECT_EQ(DayHintText(2, 2, 2007, English, north, Berlin()),
+              QStringLiteral("February 2, 2007\nGermany / Longyearbyen\n"));
+}
+
+TEST(DayHintText, CountryFollowsTheLanguageAndAnUnknownSlotIsGermany) {
+    TSettings s;
+    s.CountrySlot = 93;
+    s.City = "AL,Birmingham";
+    EXPECT_TRUE(DayHintText(1, 3, 2007, German, s, Berlin()).contains(QStringLiteral("\nUSA / AL,Birmingham\n")));
+    s.CountrySlot = 24;
+    EXPECT_TRUE(DayHintText(1, 3, 2007, English, s, Berlin()).contains(QStringLiteral("\nDanmark / ")));
+    s.CountrySlot = 2;
+    EXPECT_TRUE(DayHintText(1, 3, 2007, German, s, Berlin()).contains(QStringLiteral("\nDeutschland / ")));
+    EXPECT_TRUE(DayHintText(1, 3, 2007, 0, s, Berlin()).startsWith(QStringLiteral("Deutschland / ")));
+}
+
+TEST(Balloon, PlacementTriesAboveRightFirst) {
+    const QRect screen(0, 0, 1000, 800);
+    const QSize size(100, 50);
+    EXPECT_EQ(Balloon::Placement({500, 400}, size, screen), QPoint(500, 350));  // above right
+    EXPECT_EQ(Balloon::Placement({950, 20}, size, screen), QPoint(850, 20));    // below left
+    EXPECT_EQ(Balloon::Placement({20, 20}, size, screen), QPoint(20, 20));      // below right
+    EXPECT_EQ(Balloon::Placement({950, 790}, size, screen), QPoint(850, 740));  // above left
+    EXPECT_EQ(Balloon::Placement({500, 400}, QSize(2000, 2000), screen), QPoint(-1500, -1600));
+}
+
+TEST(Balloon, OneAtATimeAndClickedDaysOpenIt) {
+    MemoryStore store;
+    FixedClock clock(testing::WinterNoon(), testing::EuropeBerlin);
+    MainWindow window(clock, store, [](const std::string&) {}, true);
+    window.show();
+    const CalendarView& calendar = window.Calendar();
+    // December 2026: the first row's Monday is empty, its Tuesday is the 1st.
+    emit calendar.CellAt(1, 1).lblTagNr->clicked();
+    EXPECT_EQ(Balloon::Current(), nullptr);
+    emit calendar.CellAt(1, 2).lblTagNr->clicked();
+    QPointer<Balloon> first = Balloon::Current();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->Text().startsWith(QStringLiteral("1. Dezember 2026\n")));
+    emit calendar.CellAt(2, 2).lblTagNr->clicked();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    ASSERT_NE(Balloon::Current(), nullptr);
+    EXPECT_TRUE(Balloon::Current()->Text().startsWith(QStringLiteral("8. Dezember 2026\n")));
+    Balloon::Current()->close();
+}
+
+}  // namespace
+}  // namespace selenara

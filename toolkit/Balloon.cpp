@@ -1,0 +1,69 @@
+#include "toolkit/Balloon.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+
+namespace selenara {
+namespace {
+
+constexpr int Padding = 6;
+constexpr int Radius = 6;
+
+}  // namespace
+
+QPointer<Balloon> Balloon::current_;
+
+Balloon::Balloon(const QString& text, const QFont& font)
+    // A popup holds mouse and keyboard, so the next action anywhere closes it.
+    : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint), text_(text) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFont(font);
+    const QRect bounds = fontMetrics().boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignLeft, text_);
+    setFixedSize(bounds.width() + 2 * Padding + 1, bounds.height() + 2 * Padding + 1);
+}
+
+Balloon* Balloon::Current() { return current_.data(); }
+
+QPoint Balloon::Placement(const QPoint& anchor, const QSize& size, const QRect& screen) {
+    const int w = size.width(), h = size.height();
+    const QPoint tries[4] = {{anchor.x(), anchor.y() - h},       // above right
+                             {anchor.x() - w, anchor.y()},       // below left
+                             {anchor.x(), anchor.y()},           // below right
+                             {anchor.x() - w, anchor.y() - h}};  // above left
+    for (const QPoint& p : tries)
+        if (screen.contains(QRect(p, size))) return p;
+    return tries[3];
+}
+
+Balloon* Balloon::ShowAt(const QPoint& anchor, const QString& text, const QFont& font) {
+    if (current_) current_->close();
+    auto* balloon = new Balloon(text, font);
+    const QScreen* screen = QGuiApplication::screenAt(anchor);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(anchor - QPoint(2000, 2000), QSize(4000, 4000));
+    balloon->move(Placement(anchor, balloon->size(), area));
+    current_ = balloon;
+    balloon->show();
+    return balloon;
+}
+
+void Balloon::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), Radius, Radius);
+    p.fillPath(path, Qt::black);
+    p.setPen(QPen(Qt::white, 1));
+    p.drawPath(path);
+    p.drawText(rect().adjusted(Padding, Padding, -Padding, -Padding), Qt::AlignLeft | Qt::AlignTop, text_);
+}
+
+void Balloon::mousePressEvent(QMouseEvent*) { close(); }
+void Balloon::wheelEvent(QWheelEvent*) { close(); }
+void Balloon::keyPressEvent(QKeyEvent*) { close(); }
+
+}  // namespace selenara
