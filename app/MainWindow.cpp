@@ -5,6 +5,7 @@
 #include "calendarview/DayHint.h"
 #include "calendarview/HoverLabel.h"
 #include "calendarview/Look.h"
+#include "texts/AboutBox.h"
 #include "texts/LorePanels.h"
 #include "toolkit/Balloon.h"
 #include "toolkit/JpegImage.h"
@@ -65,7 +66,8 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     }
     connect(menuLabels_[0], &HoverLabel::clicked, this, &MainWindow::Exit);
     connect(menuLabels_[1], &HoverLabel::clicked, this, &MainWindow::optionsRequested);
-    connect(menuLabels_[2], &HoverLabel::clicked, this, &MainWindow::aboutRequested);
+    about_ = new AboutBox(this, settings_.Language);
+    connect(menuLabels_[2], &HoverLabel::clicked, about_, &AboutBox::Open);
 
     calendar_ = new CalendarView(this, clock_);
     connect(calendar_, &CalendarView::dayClicked, this, &MainWindow::ShowDayHint);

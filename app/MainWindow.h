@@ -12,6 +12,7 @@ class QLabel;
 
 namespace selenara {
 
+class AboutBox;
 class CalendarView;
 class HoverLabel;
 class LorePanels;
@@ -46,7 +47,6 @@ public:
 
 signals:
     void optionsRequested();
-    void aboutRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -77,6 +77,7 @@ private:
     CalendarView* calendar_ = nullptr;
     LorePanels* panels_ = nullptr;
     Tray* tray_ = nullptr;
+    AboutBox* about_ = nullptr;
 };
 
 }  // namespace selenara

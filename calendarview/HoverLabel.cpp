@@ -24,11 +24,18 @@ void HoverLabel::ClearHover() {
     repaint();
 }
 
+void HoverLabel::SetLinkLook() {
+    link_ = true;
+    setCursor(Qt::PointingHandCursor);
+    ApplyLook();
+}
+
 void HoverLabel::ApplyLook() {
     QFont f = font();
     f.setUnderline(hovered_);
     setFont(f);
-    look::SetTextColor(*this, hovered_ ? look::Orange : f.bold() ? look::White : look::LightBlue);
+    const QColor rest = f.bold() && !link_ ? look::White : look::LightBlue;
+    look::SetTextColor(*this, hovered_ ? look::Orange : rest);
 }
 
 void HoverLabel::enterEvent(QEnterEvent* event) {

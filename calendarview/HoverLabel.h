@@ -1,5 +1,6 @@
 // A transparent label that turns orange and underlined under the mouse and
 // back to white (bold) or light blue when the mouse leaves; emits clicked.
+// A link rests light blue whatever its weight.
 #pragma once
 
 #include <QLabel>
@@ -15,6 +16,8 @@ public:
     bool IsHovered() const { return hovered_; }
     // Back to the resting look at once, as when the mouse leaves.
     void ClearHover();
+    // Rest light blue, bold or not, with the hand cursor.
+    void SetLinkLook();
 
 signals:
     void clicked();
@@ -27,6 +30,7 @@ protected:
 private:
     void ApplyLook();
     bool hovered_ = false;
+    bool link_ = false;
 };
 
 }  // namespace selenara

@@ -1,0 +1,106 @@
+#include "texts/AboutBox.h"
+
+#include "calendarview/Look.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QPalette>
+
+namespace selenara {
+namespace {
+
+// The window font at 9 pt (12 pixels); 8 pt is the font unchanged.
+QFont CaptionFont(int points, bool bold) {
+    QFont font = look::WindowFont(bold);
+    if (points == 9) font.setPixelSize(12);
+    return font;
+}
+
+void Place(QLabel& label, const char* name, int left, int top, int points, bool bold) {
+    label.setObjectName(QLatin1String(name));
+    label.setTextFormat(Qt::PlainText);  // texts come from the table, never markup
+    label.setFont(CaptionFont(points, bold));
+    label.move(left, top);
+}
+
+}  // namespace
+
+AboutBox::UrlOpener AboutBox::DefaultUrlOpener() {
+    // Fire and forget: a missing browser or mail program leaves the box as it is.
+    return [](const QUrl& url) { QDesktopServices::openUrl(url); };
+}
+
+AboutBox::AboutBox(QWidget* parent, const std::uint8_t& language, UrlOpener opener)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      language_(language),
+      opener_(std::move(opener)) {
+    setFixedSize(261, 188);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, look::Black);
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    lblVersionTxt_ = new QLabel(this);
+    lblVersion_ = new QLabel(this);
+    lblWebsiteTxt_ = new QLabel(this);
+    lblWebsite_ = new HoverLabel(this);
+    lblMehrSoftware_ = new HoverLabel(this);
+    lblSupportTxt_ = new QLabel(this);
+    lblSupport_ = new HoverLabel(this);
+    lblCopyright_ = new QLabel(this);
+
+    Place(*lblVersionTxt_, "lblVersionTxt", 12, 12, 9, false);
+    Place(*lblVersion_, "lblVersion", 118, 12, 9, false);
+    Place(*lblWebsiteTxt_, "lblWebsiteTxt", 12, 93, 9, false);
+    Place(*lblWebsite_, "lblWebsite", 69, 93, 9, true);
+    Place(*lblMehrSoftware_, "lblMehrSoftware", 12, 117, 9, true);
+    Place(*lblSupportTxt_, "lblSupportTxt", 12, 140, 9, false);
+    Place(*lblSupport_, "lblSupport", 68, 140, 9, true);
+    Place(*lblCopyright_, "lblCopyright", 11, 171, 8, false);
+    for (QLabel* label : {lblVersionTxt_, lblVersion_, lblWebsiteTxt_, lblSupportTxt_, lblCopyright_})
+        look::SetTextColor(*label, look::White);
+    for (HoverLabel* link : {lblWebsite_, lblMehrSoftware_, lblSupport_}) link->SetLinkLook();
+
+    // The addresses are looked up at the click, in the language of that moment.
+    connect(lblWebsite_, &HoverLabel::clicked, this, [this] { OpenUrl(Text(303)); });
+    connect(lblMehrSoftware_, &HoverLabel::clicked, this, [this] { OpenUrl(Text(305)); });
+    connect(lblSupport_, &HoverLabel::clicked, this,
+            [this] { OpenUrl(QStringLiteral("mailto:") + Text(308)); });
+
+    ApplyTexts();
+}
+
+void AboutBox::Open() {
+    ApplyTexts();
+    for (HoverLabel* link : {lblWebsite_, lblMehrSoftware_, lblSupport_}) link->ClearHover();
+    exec();
+}
+
+void AboutBox::keyPressEvent(QKeyEvent* event) {
+    // Escape closes; Enter must not reach QDialog's default-button handling.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        reject();
+    else
+        event->accept();
+}
+
+void AboutBox::ApplyTexts() {
+    setWindowTitle(Text(300));
+    const QString version = QCoreApplication::applicationVersion();
+    lblVersion_->setText(version.isEmpty() ? QStringLiteral("1.4a") : version);
+    const std::pair<QLabel*, int> captions[] = {
+        {lblVersionTxt_, 301}, {lblWebsiteTxt_, 302}, {lblWebsite_, 303}, {lblMehrSoftware_, 304},
+        {lblSupportTxt_, 307}, {lblSupport_, 308},    {lblCopyright_, 306}};
+    for (const auto& [label, id] : captions) label->setText(Text(id));
+    for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
+}
+
+QString AboutBox::Text(int id) const { return QString::fromStdString(TextById(id, language_)); }
+
+void AboutBox::OpenUrl(const QString& address) const {
+    if (opener_) opener_(QUrl(address));
+}
+
+}  // namespace selenara

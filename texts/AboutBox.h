@@ -1,0 +1,53 @@
+// The about box: version, website, further software, support address and
+// copyright, in the interface language; the links open in the system's
+// browser or mail program.
+#pragma once
+
+#include "calendarview/HoverLabel.h"
+#include "texts/TextTable.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QUrl>
+
+#include <cstdint>
+#include <functional>
+
+namespace selenara {
+
+class AboutBox : public QDialog {
+    Q_OBJECT
+public:
+    // Hands a link's address on; the box neither waits for nor reports the outcome.
+    using UrlOpener = std::function<void(const QUrl&)>;
+    // QDesktopServices::openUrl.
+    static UrlOpener DefaultUrlOpener();
+
+    // `language` is read at every Open and every click, so it follows the
+    // options dialog.
+    AboutBox(QWidget* parent, const std::uint8_t& language, UrlOpener opener = DefaultUrlOpener());
+
+    // Renews the captions and link colours, then shows the box modally.
+    void Open();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ApplyTexts();
+    QString Text(int id) const;
+    void OpenUrl(const QString& address) const;
+
+    const std::uint8_t& language_;
+    UrlOpener opener_;
+    QLabel* lblVersionTxt_ = nullptr;
+    QLabel* lblVersion_ = nullptr;
+    QLabel* lblWebsiteTxt_ = nullptr;
+    HoverLabel* lblWebsite_ = nullptr;
+    HoverLabel* lblMehrSoftware_ = nullptr;
+    QLabel* lblSupportTxt_ = nullptr;
+    HoverLabel* lblSupport_ = nullptr;
+    QLabel* lblCopyright_ = nullptr;
+};
+
+}  // namespace selenara
