@@ -1,0 +1,335 @@
+#include "settings/OptionsDialog.h"
+
+#include "calendarview/HoverLabel.h"
+#include "calendarview/Look.h"
+#include "settings/CityCompleter.h"
+#include "settings/LocationTable.h"
+#include "texts/TextTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QSignalBlocker>
+#include <QStyleOption>
+
+namespace selenara {
+namespace {
+
+const QColor DisabledGrey{144, 144, 144};
+
+// Check boxes on black: a white-edged black box with a light blue tick;
+// the platform's own box would draw a dark tick on a light field.
+class CheckStyle final : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element != PE_IndicatorCheckBox) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const bool enabled = option->state & State_Enabled;
+        const QRectF box = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, true);
+        painter->fillRect(option->rect, look::Black);
+        painter->setPen(QPen(enabled ? look::White : DisabledGrey, 1));
+        painter->drawRect(box);
+        if (option->state & (State_On | State_NoChange)) {
+            QPen tick(enabled ? look::LightBlue : DisabledGrey, 1.8);
+            tick.setCapStyle(Qt::RoundCap);
+            tick.setJoinStyle(Qt::RoundJoin);
+            painter->setPen(tick);
+            const QPointF o = box.topLeft();
+            const QPointF points[] = {o + QPointF(2.8, 6.2), o + QPointF(5.0, 8.6), o + QPointF(9.4, 3.2)};
+            painter->drawPolyline(points, 3);
+        }
+        painter->restore();
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight) return 13;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The style sheet draws no arrow in a drop-down part without an image: a
+// white triangle is painted over it.
+class DropDownList final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QComboBox::paintEvent(event);
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(isEnabled() ? look::White : DisabledGrey);
+        const QPointF centre(width() - 1 - 15 / 2.0, height() / 2.0 + 1);
+        const QPointF points[] = {centre + QPointF(-3.5, -2), centre + QPointF(3.5, -2), centre + QPointF(0, 2)};
+        painter.drawPolygon(points, 3);
+    }
+};
+
+const QString ListSheet = QStringLiteral(
+    "QComboBox { background: black; color: white; border: 1px solid white; padding: 0px 3px;"
+    " combobox-popup: 0; }"
+    "QComboBox:focus { border-color: #69DDFF; }"
+    "QComboBox::drop-down { width: 15px; border-left: 1px solid white; }"
+    "QComboBox QAbstractItemView { background: black; color: white; border: 1px solid white;"
+    " selection-background-color: #69DDFF; selection-color: black; outline: 0px; }");
+const QString EditSheet = QStringLiteral(
+    "QLineEdit { background: black; color: white; border: 1px solid white; padding: 0px 2px;"
+    " selection-background-color: #69DDFF; selection-color: black; }"
+    "QLineEdit:focus { border-color: #69DDFF; }");
+
+QString Text(int id, LanguageId language) { return QString::fromStdString(TextById(id, language)); }
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      settings_(settings) {
+    // The client area: with a usual frame the outer size is about 425 x 331.
+    setFixedSize(419, 305);
+    setFont(look::WindowFont());
+    QPalette p = palette();
+    p.setColor(QPalette::Window, look::Black);
+    p.setColor(QPalette::WindowText, look::White);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, DisabledGrey);
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    auto* checkStyle = new CheckStyle;  // owned from the end of the constructor
+
+    // Frames first: the controls created later lie above them.
+    const auto frame = [this](int x, int y, int w, int h) {
+        auto* f = new QFrame(this);
+        f->setFrameStyle(QFrame::Box | QFrame::Plain);  // drawn in the white window text colour
+        f->setLineWidth(1);
+        f->setGeometry(x, y, w, h);
+        return f;
+    };
+    frame(8, 8, 201, 130);     // lore
+    frame(207, 8, 201, 130);   // information
+    frame(8, 137, 401, 80);    // location
+    frame(8, 216, 201, 33);    // tray
+    frame(208, 216, 201, 33);  // language
+    shpOK_ = frame(72, 264, 75, 25);
+    shpAbbruch_ = frame(280, 264, 75, 25);
+
+    const auto checkBox = [checkStyle](QWidget* parent, const QString& name, QRect r) {
+        auto* box = new QCheckBox(parent);
+        box->setObjectName(name);
+        box->setStyle(checkStyle);
+        box->setGeometry(r);
+        return box;
+    };
+    const auto group = [this](const char* name, QRect r) {
+        auto* g = new QWidget(this);
+        g->setObjectName(QString::fromLatin1(name));
+        g->setGeometry(r);
+        return g;
+    };
+    const auto label = [this](const char* name) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+
+    cbZeigLore_ = checkBox(this, QStringLiteral("cbZeigLore"), {16, 16, 189, 17});
+    cbgLore_ = group("cbgLore", {24, 32, 183, 57});
+    for (int i = 0; i < 2; ++i)
+        loreItems_[i] = checkBox(cbgLore_, QStringLiteral("cbgLore%1").arg(i), {0, 2 + 20 * i, 183, 17});
+    cbZeigTextUnten_ = checkBox(this, QStringLiteral("cbZeigTextUnten"), {216, 16, 189, 17});
+    cbgTextUnten_ = group("cbgTextUnten", {224, 32, 183, 105});
+    for (int i = 0; i < 4; ++i)
+        infoItems_[i] = checkBox(cbgTextUnten_, QStringLiteral("cbgTextUnten%1").arg(i), {0, 2 + 20 * i, 183, 17});
+
+    lblStandort_ = label("lblStandort");
+    lblStandort_->move(72, 144);
+    lblLand_ = label("lblLand");
+    cbLand_ = new DropDownList(this);
+    cbLand_->setObjectName(QStringLiteral("cbLand"));
+    cbLand_->setGeometry(72, 184, 100, 21);
+    cbLand_->setStyleSheet(ListSheet);
+    for (int i = 0; i < CountryCount; ++i) cbLand_->addItem(QString());
+    lblStadt_ = label("lblStadt");
+    edStadt_ = new CityEdit(this);
+    edStadt_->setObjectName(QStringLiteral("edStadt"));
+    edStadt_->setGeometry(192, 184, 137, 21);
+    edStadt_->setStyleSheet(EditSheet);
+
+    cbStartMinimized_ = checkBox(this, QStringLiteral("cbStartMinimized"), {16, 224, 177, 18});
+    cbStartMinimized_->setEnabled(false);  // stored and shown only
+    lblSprache_ = label("lblSprache");
+    lblSprache_->setGeometry(224, 226, 57, 15);
+    lblSprache_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    cbSprache_ = new DropDownList(this);
+    cbSprache_->setObjectName(QStringLiteral("cbSprache"));
+    cbSprache_->setGeometry(288, 222, 100, 21);
+    cbSprache_->setStyleSheet(ListSheet);
+    cbSprache_->addItem(QString());
+    cbSprache_->addItem(QString());
+
+    const auto button = [this](const char* name, QFrame* shape) {
+        auto* l = new HoverLabel(this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->SetBoldLook(true);
+        l->setAlignment(Qt::AlignCenter);
+        l->setGeometry(shape->x() + 2, shape->y() + 5, 71, 15);
+        l->setCursor(Qt::PointingHandCursor);
+        shape->setCursor(Qt::PointingHandCursor);
+        shape->installEventFilter(this);
+        return l;
+    };
+    lblOK_ = button("lblOK", shpOK_);
+    lblAbbruch_ = button("lblAbbruch", shpAbbruch_);
+
+    // The last child: destroyed after the check boxes that use it.
+    checkStyle->setParent(this);
+
+    connect(cbZeigLore_, &QCheckBox::toggled, cbgLore_, &QWidget::setVisible);
+    connect(cbZeigTextUnten_, &QCheckBox::toggled, cbgTextUnten_, &QWidget::setVisible);
+    connect(cbLand_, &QComboBox::currentIndexChanged, this, &OptionsDialog::OnCountryChosen);
+    connect(cbSprache_, &QComboBox::currentIndexChanged, this, &OptionsDialog::OnLanguageChosen);
+    connect(lblOK_, &HoverLabel::clicked, this, &QDialog::accept);
+    connect(lblAbbruch_, &HoverLabel::clicked, this, &QDialog::reject);
+
+    UpdateCaptions();
+}
+
+int OptionsDialog::Open() {
+    Load();
+    return exec();
+}
+
+void OptionsDialog::Load() {
+    loading_ = true;
+    UpdateCaptions();
+    cbStartMinimized_->setEnabled(false);
+    const TSettings& s = settings_.Settings;
+    cbZeigLore_->setChecked(s.ShowLore);
+    loreItems_[0]->setChecked(s.LoreMoonLore);
+    loreItems_[1]->setChecked(s.LoreMoonTrivia);
+    cbZeigTextUnten_->setChecked(s.ShowInfoText);
+    infoItems_[0]->setChecked(s.InfoQuickFacts);
+    infoItems_[1]->setChecked(s.InfoTraditionalNames);
+    infoItems_[2]->setChecked(s.InfoCelticNames);
+    infoItems_[3]->setChecked(s.InfoMedievalNames);
+    cbgLore_->setVisible(s.ShowLore);  // toggled does not fire for an unchanged box
+    cbgTextUnten_->setVisible(s.ShowInfoText);
+    // The country without its change handler, then the stored city: a
+    // country change would put the country's first place in the field.
+    const int position = PositionOfSlot(s.CountrySlot);
+    {
+        const QSignalBlocker block(cbLand_);
+        cbLand_->setCurrentIndex(position);
+    }
+    edStadt_->SetNames(CityNames(SlotOfPosition(position)));
+    edStadt_->setText(QString::fromStdString(s.City));
+    cbStartMinimized_->setChecked(s.StartInTray);
+    cbSprache_->setCurrentIndex(settings_.Language - 1);
+    loading_ = false;
+}
+
+void OptionsDialog::UpdateCaptions() {
+    const LanguageId language = settings_.Language;
+    setWindowTitle(Text(2500, language));
+    cbZeigLore_->setText(Text(2501, language));
+    cbZeigTextUnten_->setText(Text(2502, language));
+    lblOK_->setText(Text(2503, language));
+    lblAbbruch_->setText(Text(2504, language));
+    cbStartMinimized_->setText(Text(2505, language));
+    for (int i = 0; i < 2; ++i) loreItems_[i]->setText(Text(2510 + i, language));
+    for (int i = 0; i < 4; ++i) infoItems_[i]->setText(Text(2520 + i, language));
+    lblStandort_->setText(Text(2506, language));
+    lblStandort_->adjustSize();
+    lblLand_->setText(Text(2507, language));
+    PlaceCaptionAbove(lblLand_, cbLand_);
+    lblStadt_->setText(Text(2508, language));
+    PlaceCaptionAbove(lblStadt_, edStadt_);
+    lblSprache_->setText(Text(111, language));
+    cbSprache_->setItemText(0, Text(112, language));
+    cbSprache_->setItemText(1, Text(113, language));
+    // Item texts in place: the selection, and so the city typed, stay.
+    for (int i = 0; i < CountryCount; ++i)
+        cbLand_->setItemText(i, QString::fromStdString(CountryName(i, language)));
+}
+
+void OptionsDialog::PlaceCaptionAbove(QLabel* caption, const QWidget* control) {
+    caption->adjustSize();
+    caption->move(control->x(), control->y() - caption->height() - 3);
+}
+
+void OptionsDialog::OnCountryChosen(int position) {
+    if (loading_) return;
+    const int slot = SlotOfPosition(position);
+    const std::vector<std::string>& names = CityNames(slot);
+    edStadt_->SetNames(names);
+    edStadt_->setText(names.empty() ? QString() : QString::fromStdString(names.front()));
+}
+
+void OptionsDialog::OnLanguageChosen(int index) {
+    if (loading_ || index < 0) return;
+    settings_.Language = static_cast<LanguageId>(index + 1);
+    UpdateCaptions();
+    emit languageChanged();
+}
+
+void OptionsDialog::Store() {
+    TSettings& s = settings_.Settings;
+    s.ShowLore = cbZeigLore_->isChecked();
+    s.ShowInfoText = cbZeigTextUnten_->isChecked();
+    // Hidden groups are read too: hiding a panel keeps its categories.
+    s.LoreMoonLore = loreItems_[0]->isChecked();
+    s.LoreMoonTrivia = loreItems_[1]->isChecked();
+    s.InfoQuickFacts = infoItems_[0]->isChecked();
+    s.InfoTraditionalNames = infoItems_[1]->isChecked();
+    s.InfoCelticNames = infoItems_[2]->isChecked();
+    s.InfoMedievalNames = infoItems_[3]->isChecked();
+    s.CountrySlot = SlotOfPosition(cbLand_->currentIndex());  // no selection: Germany
+    // A city that matches no place of the country keeps the stored city and
+    // its coordinates, while the new country is stored all the same.
+    if (const auto entry = LookupCity(s.CountrySlot, edStadt_->text().toStdString())) {
+        s.City = entry->Name;
+        s.Longitude = entry->Longitude;
+        s.Latitude = entry->Latitude;
+    }
+    s.StartInTray = cbStartMinimized_->isChecked();
+}
+
+void OptionsDialog::done(int result) {
+    if (result == QDialog::Accepted) Store();
+    QDialog::done(result);
+}
+
+void OptionsDialog::keyPressEvent(QKeyEvent* event) {
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        accept();  // no push button to be the default: Enter is OK everywhere
+        return;
+    }
+    QDialog::keyPressEvent(event);  // Escape: Cancel
+}
+
+bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == shpOK_ || watched == shpAbbruch_) && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint())) {
+            if (watched == shpOK_)
+                accept();
+            else
+                reject();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace selenara
