@@ -19,7 +19,8 @@ if(SELENARA_TESTS)
   include(GoogleTest)
 
   # Its own main: the widgets need a QApplication before the first test.
-  add_executable(about_box_tests ${SELENARA_ROOT}/tests/gui/AboutBoxTest.cpp)
+  add_executable(about_box_tests ${SELENARA_ROOT}/tests/gui/AboutBoxTest.cpp
+                 ${SELENARA_ROOT}/tests/support/QtWidgetsTestMain.cpp)
   target_link_libraries(about_box_tests PRIVATE selenara_about_box GTest::gtest)
   target_compile_definitions(about_box_tests PRIVATE QT_NO_CAST_TO_ASCII QT_NO_CONTEXTLESS_CONNECT)
   gtest_discover_tests(about_box_tests DISCOVERY_TIMEOUT 60

@@ -176,10 +176,3 @@ TEST(AboutBox, EscapeClosesEnterDoesNot) {
 
 }  // namespace
 }  // namespace selenara
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
