@@ -5,6 +5,7 @@
 #include "calendarview/DayHint.h"
 #include "calendarview/HoverLabel.h"
 #include "calendarview/Look.h"
+#include "settings/OptionsDialog.h"
 #include "texts/AboutBox.h"
 #include "texts/LorePanels.h"
 #include "toolkit/Balloon.h"
@@ -65,7 +66,7 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
         menuLabels_[i]->setCursor(Qt::PointingHandCursor);
     }
     connect(menuLabels_[0], &HoverLabel::clicked, this, &MainWindow::Exit);
-    connect(menuLabels_[1], &HoverLabel::clicked, this, &MainWindow::optionsRequested);
+    connect(menuLabels_[1], &HoverLabel::clicked, this, &MainWindow::OpenOptions);
     about_ = new AboutBox(this, settings_.Language);
     connect(menuLabels_[2], &HoverLabel::clicked, about_, &AboutBox::Open);
 
@@ -73,6 +74,8 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     connect(calendar_, &CalendarView::dayClicked, this, &MainWindow::ShowDayHint);
     panels_ = new LorePanels(this, settings_.Settings, settings_.Language, random_);
     ArrangePanels();
+    options_ = new OptionsDialog(this, settings_);
+    connect(options_, &OptionsDialog::languageChanged, this, &MainWindow::ApplyLanguage);
 
     tray_ = new Tray(this, clock_, settings_.Language);
     connect(tray_, &Tray::restoreRequested, this, &MainWindow::Restore);
@@ -138,6 +141,10 @@ void MainWindow::ApplyOptions() {
     ArrangePanels();
     panels_->ShowNewLore();
     panels_->ShowNewInfoText();
+}
+
+void MainWindow::OpenOptions() {
+    if (options_->Open() == QDialog::Accepted) ApplyOptions();
 }
 
 void MainWindow::ShowDayHint(int day, HoverLabel* label) {

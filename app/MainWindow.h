@@ -16,6 +16,7 @@ class AboutBox;
 class CalendarView;
 class HoverLabel;
 class LorePanels;
+class OptionsDialog;
 class Tray;
 
 class MainWindow : public QWidget {
@@ -38,15 +39,15 @@ public:
     void ApplyLanguage();
     // After the options dialog's OK: the panels and new texts.
     void ApplyOptions();
+    // Runs the options dialog modally; OK applies what it stored.
+    void OpenOptions();
 
     CalendarView& Calendar() { return *calendar_; }
     LorePanels& Panels() { return *panels_; }
     Tray* TrayIcon() { return tray_; }
     UserSettings& Settings() { return settings_; }
     HoverLabel* MenuLabel(int i) { return menuLabels_[i]; }
-
-signals:
-    void optionsRequested();
+    OptionsDialog& Options() { return *options_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -78,6 +79,7 @@ private:
     LorePanels* panels_ = nullptr;
     Tray* tray_ = nullptr;
     AboutBox* about_ = nullptr;
+    OptionsDialog* options_ = nullptr;
 };
 
 }  // namespace selenara

@@ -30,18 +30,16 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// A shown main window on a fixed clock and a store in memory, and the
-// options dialog on its settings, wired as the window wires it.
+// A shown main window on a fixed clock and a store in memory, and its
+// options dialog, loaded as at an opening.
 struct Options {
     explicit Options(std::uint8_t language = German) : clock(testing::WinterNoon(), testing::EuropeBerlin) {
         store.Set("SPR", std::to_string(language));
         window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, true);
         window->show();
-        dialog = std::make_unique<OptionsDialog>(window.get(), window->Settings());
-        QObject::connect(dialog.get(), &OptionsDialog::languageChanged, window.get(), [this] {
-            ++languageChanges;
-            window->ApplyLanguage();
-        });
+        dialog = &window->Options();
+        QObject::connect(dialog, &OptionsDialog::languageChanged, window.get(),
+                         [this] { ++languageChanges; });
         dialog->Load();
     }
     template <class T = QWidget>
@@ -58,13 +56,20 @@ struct Options {
     testing::FixedClock clock;
     testing::MemoryStore store;
     std::unique_ptr<MainWindow> window;
-    std::unique_ptr<OptionsDialog> dialog;
+    OptionsDialog* dialog = nullptr;
     int languageChanges = 0;
 };
 
 void Press(QWidget* widget, int key, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(widget, &press);
+}
+// A left click, as far as the dialog's labels look at it: the release.
+void Click(QWidget* widget) {
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
 }
 void Type(QWidget* widget, const QString& text) {
     for (const QChar c : text) Press(widget, c.toUpper().unicode(), QString(c));  // Latin-1 key codes
@@ -180,33 +185,48 @@ TEST(OptionsDialog, NoCaptionIsClipped) {
 TEST(OptionsDialog, OkAndCancelByKeyAndByClick) {
     Options o;
     // Enter in the city field selects it, then goes on to the dialog as OK.
-    QTimer::singleShot(0, o.dialog.get(), [&o] {
+    QTimer::singleShot(0, o.dialog, [&o] {
         o.City()->setText(u"Aachen"_s);
         Press(o.City(), Qt::Key_Return);
         EXPECT_EQ(o.City()->selectedText(), u"Aachen"_s);
     });
     EXPECT_EQ(o.dialog->Open(), QDialog::Accepted);
     EXPECT_EQ(o.Stored().City, "Aachen");
-    QTimer::singleShot(0, o.dialog.get(), [&o] {
+    QTimer::singleShot(0, o.dialog, [&o] {
         o.Box("cbZeigLore")->setChecked(false);
         Press(o.Box("cbZeigLore"), Qt::Key_Escape);
     });
     EXPECT_EQ(o.dialog->Open(), QDialog::Rejected);
     EXPECT_TRUE(o.Stored().ShowLore);
 
-    const auto click = [](QWidget* widget) {
-        const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &release);
-    };
     o.Box("cbZeigLore")->setChecked(false);
-    click(o.Get("lblAbbruch"));
+    Click(o.Get("lblAbbruch"));
     EXPECT_EQ(o.dialog->result(), QDialog::Rejected);
     EXPECT_TRUE(o.Stored().ShowLore);
-    click(o.dialog->childAt(73, 265));  // the OK frame, outside its label
+    Click(o.dialog->childAt(73, 265));  // the OK frame, outside its label
     EXPECT_EQ(o.dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(o.Stored().ShowLore);
+}
+
+TEST(OptionsDialog, OpensFromTheMenuBarAndOkArrangesTheWindow) {
+    Options o;
+    EXPECT_EQ(o.window->height(), 523);
+    QTimer::singleShot(0, o.dialog, [&o] {
+        EXPECT_TRUE(o.dialog->isVisible());
+        o.Box("cbZeigLore")->setChecked(false);
+        o.Box("cbZeigTextUnten")->setChecked(false);
+        o.dialog->reject();
+    });
+    Click(o.window->MenuLabel(1));
+    EXPECT_EQ(o.window->height(), 523);  // Cancel changes nothing
+    QTimer::singleShot(0, o.dialog, [&o] {
+        o.Box("cbZeigLore")->setChecked(false);
+        o.Box("cbZeigTextUnten")->setChecked(false);
+        o.dialog->accept();
+    });
+    Click(o.window->MenuLabel(1));
+    EXPECT_FALSE(o.dialog->isVisible());
+    EXPECT_EQ(o.window->height(), 416);
 }
 
 TEST(CityCompletion, MatchingFoldsOnlyAsciiLetters) {
