@@ -71,7 +71,7 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     connect(menuLabels_[2], &HoverLabel::clicked, about_, &AboutBox::Open);
 
     calendar_ = new CalendarView(this, clock_);
-    connect(calendar_, &CalendarView::dayClicked, this, &MainWindow::ShowDayHint);
+    connect(&calendar_->Grid(), &DayGrid::dayClicked, this, &MainWindow::ShowDayHint);
     panels_ = new LorePanels(this, settings_.Settings, settings_.Language, random_);
     ArrangePanels();
     options_ = new OptionsDialog(this, settings_);
@@ -147,13 +147,11 @@ void MainWindow::OpenOptions() {
     if (options_->Open() == QDialog::Accepted) ApplyOptions();
 }
 
-void MainWindow::ShowDayHint(int day, HoverLabel* label) {
-    label->ClearHover();
+void MainWindow::ShowDayHint(int day, QPoint anchor) {
     const ShownMonth shown = calendar_->Shown();
     const QString text =
         DayHintText(day, shown.CurMonat, shown.CurJahr, settings_.Language, settings_.Settings, clock_);
-    // Beside the label's top right corner.
-    Balloon::ShowAt(label->mapToGlobal(QPoint(label->width() - 13, 14)), text, look::WindowFont());
+    Balloon::ShowAt(anchor, text, look::WindowFont());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -56,7 +56,7 @@ protected:
 
 private:
     void ShowSequence();
-    void ShowDayHint(int day, HoverLabel* label);
+    void ShowDayHint(int day, QPoint anchor);
     void SetLanguageTexts();
     void HideToTray();
 

@@ -1,6 +1,5 @@
 #include "calendarview/CalendarView.h"
 
-#include "calendarview/HoverLabel.h"
 #include "calendarview/Look.h"
 #include "texts/Captions.h"
 #include "toolkit/ArrowGlyphs.h"
@@ -28,8 +27,6 @@ int IconOfKind(int kind) {
     static constexpr int icons[] = {31, 1, 8, 15, 22, 29};
     return kind >= 1 && kind <= 5 ? icons[kind] : 31;
 }
-
-QPixmap CellIcon(int index, qreal dpr) { return QPixmap::fromImage(MoonIcon(index, 16, dpr)); }
 
 QToolButton* MakeArrowButton(QWidget* parent, bool right) {
     auto* button = new QToolButton(parent);
@@ -65,24 +62,7 @@ CalendarView::CalendarView(QWidget* parent, const ZoneClock& clock) : QObject(pa
 }
 
 void CalendarView::CreateCells(QWidget* parent) {
-    // Creation order decides stacking: the icon lies above the day number.
-    for (int r = 1; r <= Rows; ++r) {
-        for (int c = 1; c <= Columns; ++c) {
-            Cell& cell = cells_[(r - 1) * Columns + (c - 1)];
-            cell.lblTagNr = new HoverLabel(parent);
-            cell.lblTagNr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            cell.lblTagNr->setAttribute(Qt::WA_TranslucentBackground);
-            cell.lblPhase = MakeLabel(parent, look::White);
-            cell.lblZeit = MakeLabel(parent, look::White);
-            cell.imgPhase = new QLabel(parent);
-            cell.imgPhase->setAttribute(Qt::WA_TranslucentBackground);
-            cell.imgPhase->setAttribute(Qt::WA_TransparentForMouseEvents);
-            HoverLabel* label = cell.lblTagNr;
-            connect(label, &HoverLabel::clicked, this, [this, &cell] {
-                if (cell.Day > 0) emit dayClicked(cell.Day, cell.lblTagNr);
-            });
-        }
-    }
+    grid_ = new DayGrid(parent);
     pnlWochenTage_ = new QWidget(parent);
     pnlWochenTage_->setAttribute(Qt::WA_TranslucentBackground);
     for (int k = 0; k < 7; ++k) {
@@ -157,17 +137,7 @@ void CalendarView::Rebuild() {
 }
 
 void CalendarView::FillGrid() {
-    const qreal dpr = lblMonatJahr_->devicePixelRatioF();
-    const QPixmap empty = CellIcon(31, dpr);
-    for (Cell& cell : cells_) {
-        cell.Day = 0;
-        cell.lblTagNr->clear();
-        cell.lblTagNr->setCursor(Qt::ArrowCursor);
-        cell.lblTagNr->SetBoldLook(false);
-        cell.lblPhase->clear();
-        cell.lblZeit->clear();
-        cell.imgPhase->setPixmap(empty);
-    }
+    DayGrid::Cells cells{};
     lblMonatJahr_->setText(
         QString::fromStdString(MonatJahrText(aktMonat_.Monat, aktMonat_.Jahr, language_)));
     if (aktMonat_.AnzahlTage > 0) {
@@ -176,16 +146,14 @@ void CalendarView::FillGrid() {
         int row = 1;
         for (int d = 1; d <= aktMonat_.AnzahlTage; ++d) {
             const TTagInfo& info = aktMonat_.Tage[d];
-            Cell& cell = cells_[(row - 1) * Columns + (column - 1)];
+            DayCell& cell = cells[(row - 1) * DayGrid::Columns + (column - 1)];
             cell.Day = d;
-            cell.lblTagNr->setText(QString::number(d));
-            cell.lblTagNr->setCursor(Qt::PointingHandCursor);
-            cell.lblTagNr->SetBoldLook(info.Heute != 0);
+            cell.Today = info.Heute != 0;
             if (info.Phase >= 1 && info.Phase <= 5) {
-                cell.lblPhase->setText(QString::fromStdString(TextById(499 + info.Phase, language_)));
-                cell.lblZeit->setText(QString::fromStdString(
-                    ZeitText(JoinSecondOfDay(info.Stunde, info.Minute, info.Sekunde), use24Std_)));
-                cell.imgPhase->setPixmap(CellIcon(IconOfKind(info.Phase), dpr));
+                cell.Phase = QString::fromStdString(TextById(499 + info.Phase, language_));
+                cell.Zeit = QString::fromStdString(
+                    ZeitText(JoinSecondOfDay(info.Stunde, info.Minute, info.Sekunde), use24Std_));
+                cell.Icon = IconOfKind(info.Phase);
             }
             if (++column > 7) {
                 column = 1;
@@ -193,6 +161,7 @@ void CalendarView::FillGrid() {
             }
         }
     }
+    grid_->SetCells(cells);
     const QSignalBlocker blockMonth(cbMonat_);
     const QSignalBlocker blockYear(cbJahr_);
     cbMonat_->setCurrentIndex(shown_.CurMonat - 1);
@@ -200,16 +169,7 @@ void CalendarView::FillGrid() {
 }
 
 void CalendarView::Place(int d, int navigationTop) {
-    for (int r = 1; r <= Rows; ++r) {
-        for (int c = 1; c <= Columns; ++c) {
-            const Cell& cell = cells_[(r - 1) * Columns + (c - 1)];
-            const int left = 71 * (c - 1) + 2, top = 52 * (r - 1) + d;
-            cell.lblTagNr->setGeometry(left, top + 81, 68, 15);
-            cell.lblPhase->setGeometry(left, top + 96, 68, 15);
-            cell.lblZeit->setGeometry(left, top + 111, 68, 15);
-            cell.imgPhase->setGeometry(71 * (c - 1) + 52, top + 78, 16, 16);
-        }
-    }
+    grid_->move(0, 78 + d);
     lblMonatJahr_->setGeometry(2, 43 + d, 195, 15);
     pnlWochenTage_->hide();
     pnlWochenTage_->setGeometry(0, 58 + d, 498, 18);

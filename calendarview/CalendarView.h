@@ -4,7 +4,7 @@
 #pragma once
 
 #include "astro/LocalTime.h"
-#include "calendarview/HoverLabel.h"
+#include "calendarview/DayGrid.h"
 #include "calendarview/Navigation.h"
 #include "model/MonthTable.h"
 #include "texts/TextTable.h"
@@ -42,19 +42,8 @@ public:
     bool WeekFromMonday() const { return weekFromMonday_; }
     bool Use24Std() const { return use24Std_; }
 
-    static constexpr int Rows = 6, Columns = 7;
-    struct Cell {
-        HoverLabel* lblTagNr;
-        QLabel* lblPhase;
-        QLabel* lblZeit;
-        QLabel* imgPhase;
-        int Day = 0;  // day of the month shown in the cell, 0 for none
-    };
-    const Cell& CellAt(int row, int column) const { return cells_[(row - 1) * Columns + (column - 1)]; }
-
-signals:
-    // A day number was clicked (day of the shown month).
-    void dayClicked(int day, HoverLabel* label);
+    const DayCell& CellAt(int row, int column) const { return grid_->CellAt(row, column); }
+    DayGrid& Grid() { return *grid_; }
 
 private:
     void CreateCells(QWidget* parent);
@@ -68,7 +57,7 @@ private:
     ShownMonth shown_;
     TMonat aktMonat_;
 
-    std::array<Cell, Rows * Columns> cells_{};
+    DayGrid* grid_ = nullptr;
     QWidget* pnlWochenTage_ = nullptr;
     std::array<QLabel*, 7> lblTag_{};
     QLabel* lblMonatJahr_ = nullptr;

@@ -81,15 +81,21 @@ TEST(Balloon, OneAtATimeAndClickedDaysOpenIt) {
     FixedClock clock(testing::WinterNoon(), testing::EuropeBerlin);
     MainWindow window(clock, store, [](const std::string&) {}, true);
     window.show();
-    const CalendarView& calendar = window.Calendar();
+    DayGrid& grid = window.Calendar().Grid();
+    const auto click = [&grid](int row, int column) {
+        const QPoint at = DayGrid::NumberRect(row, column).center();
+        QMouseEvent release(QEvent::MouseButtonRelease, at, grid.mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&grid, &release);
+    };
     // December 2026: the first row's Monday is empty, its Tuesday is the 1st.
-    emit calendar.CellAt(1, 1).lblTagNr->clicked();
+    click(1, 1);
     EXPECT_EQ(Balloon::Current(), nullptr);
-    emit calendar.CellAt(1, 2).lblTagNr->clicked();
+    click(1, 2);
     QPointer<Balloon> first = Balloon::Current();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->Text().startsWith(QStringLiteral("1. Dezember 2026\n")));
-    emit calendar.CellAt(2, 2).lblTagNr->clicked();
+    click(2, 2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
     ASSERT_NE(Balloon::Current(), nullptr);

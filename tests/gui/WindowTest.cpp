@@ -1,14 +1,15 @@
 #include "app/MainWindow.h"
 #include "app/Tray.h"
 #include "calendarview/CalendarView.h"
-#include "calendarview/HoverLabel.h"
+#include "calendarview/DayGrid.h"
+#include "calendarview/Look.h"
 #include "support/FixedClock.h"
 #include "support/MemoryStore.h"
 #include "texts/LorePanels.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QEnterEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QToolButton>
 
@@ -19,6 +20,22 @@ namespace {
 
 using testing::FixedClock;
 using testing::MemoryStore;
+
+// The mouse moved to pos in widget.
+void Move(QWidget& widget, QPoint pos) {
+    QMouseEvent move(QEvent::MouseMove, pos, widget.mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&widget, &move);
+}
+
+// Whether the widget, as drawn now, has a pixel of exactly that colour in rect.
+bool Shows(QWidget& widget, const QRect& rect, const QColor& color) {
+    const QImage image = widget.grab(rect).toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).rgb() == color.rgb()) return true;
+    return false;
+}
 
 DayTime At(int day, int month, int year, int hour = 12) {
     return {DateToDayNumber(day, month, year), hour * 3600};
@@ -53,7 +70,7 @@ TEST(CalendarPage, FirstColumnFollowsTheLanguage) {
     EXPECT_EQ(de.DayAt(2, 1), 2);
     Window en(At(15, 6, 2025), English);
     EXPECT_EQ(en.DayAt(1, 1), 1);
-    EXPECT_EQ(en.Calendar().CellAt(1, 1).lblTagNr->text(), QStringLiteral("1"));
+    EXPECT_EQ(en.Calendar().CellAt(1, 1).Day, 1);
 }
 
 TEST(CalendarPage, RowsUsedByShortAndLongMonths) {
@@ -64,39 +81,47 @@ TEST(CalendarPage, RowsUsedByShortAndLongMonths) {
     Window aug(At(10, 8, 2021));  // August 2021 starts on a Sunday
     EXPECT_EQ(aug.DayAt(6, 1), 30);
     EXPECT_EQ(aug.DayAt(6, 2), 31);
-    EXPECT_EQ(aug.Calendar().CellAt(6, 3).lblTagNr->cursor().shape(), Qt::ArrowCursor);
+    DayGrid& grid = aug.Calendar().Grid();
+    Move(grid, DayGrid::NumberRect(6, 2).center());
+    EXPECT_EQ(grid.cursor().shape(), Qt::PointingHandCursor);
+    Move(grid, DayGrid::NumberRect(6, 3).center());  // the empty cell after the 31st
+    EXPECT_EQ(grid.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(grid.HoveredDay(), 0);
 }
 
 TEST(CalendarPage, PhaseCellsAndTodayInBold) {
     Window w(At(8, 12, 2026, 10));
     // Full moon 24 December 2026, 01:29 UT: 02:29 in Berlin; 24 is a Thursday.
-    const CalendarView::Cell& full = w.Calendar().CellAt(4, 4);
+    const DayCell& full = w.Calendar().CellAt(4, 4);
     EXPECT_EQ(full.Day, 24);
-    EXPECT_EQ(full.lblPhase->text(), QStringLiteral("Vollmond"));
-    EXPECT_EQ(full.lblZeit->text(), QStringLiteral(" 2:29"));
-    const CalendarView::Cell& today = w.Calendar().CellAt(2, 2);
+    EXPECT_EQ(full.Phase, QStringLiteral("Vollmond"));
+    EXPECT_EQ(full.Zeit, QStringLiteral(" 2:29"));
+    EXPECT_EQ(full.Icon, 15);
+    const DayCell& today = w.Calendar().CellAt(2, 2);
     EXPECT_EQ(today.Day, 8);
-    EXPECT_TRUE(today.lblTagNr->font().bold());
+    EXPECT_TRUE(today.Today);
     w.Button(0)->click();  // previous month: no bold number
     for (int r = 1; r <= 6; ++r)
-        for (int c = 1; c <= 7; ++c) EXPECT_FALSE(w.Calendar().CellAt(r, c).lblTagNr->font().bold());
+        for (int c = 1; c <= 7; ++c) EXPECT_FALSE(w.Calendar().CellAt(r, c).Today);
     w.Button(1)->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 2026}));
-    EXPECT_TRUE(w.Calendar().CellAt(2, 2).lblTagNr->font().bold());
+    EXPECT_TRUE(w.Calendar().CellAt(2, 2).Today);
 }
 
 TEST(CalendarPage, HoverLookOfTodaysNumber) {
     Window w(At(8, 12, 2026));
-    HoverLabel* label = w.Calendar().CellAt(2, 2).lblTagNr;
-    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QApplication::sendEvent(label, &enter);
-    EXPECT_TRUE(label->font().underline());
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 156, 0));
+    DayGrid& grid = w.Calendar().Grid();
+    const QRect today = DayGrid::NumberRect(2, 2);
+    EXPECT_TRUE(Shows(grid, today, look::White));
+    Move(grid, today.center());
+    EXPECT_EQ(grid.HoveredDay(), 8);
+    EXPECT_TRUE(Shows(grid, today, look::Orange));  // the underline at least is solid orange
+    EXPECT_FALSE(Shows(grid, DayGrid::NumberRect(2, 3), look::Orange));
     QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(label, &leave);
-    EXPECT_FALSE(label->font().underline());
-    EXPECT_TRUE(label->font().bold());
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    QApplication::sendEvent(&grid, &leave);
+    EXPECT_EQ(grid.HoveredDay(), 0);
+    EXPECT_FALSE(Shows(grid, today, look::Orange));
+    EXPECT_TRUE(Shows(grid, today, look::White));
 }
 
 TEST(Navigation, LimitsAndTheYearListOfACurrentYearOutsideIt) {
@@ -130,11 +155,11 @@ TEST(Panels, HeightsAndPositions) {
     s.ShowInfoText = false;
     w.window->ArrangePanels();
     EXPECT_EQ(w.window->height(), 486);
-    EXPECT_EQ(w.Calendar().CellAt(1, 1).imgPhase->y(), 148);
+    EXPECT_EQ(w.Calendar().Grid().y() + DayGrid::IconRect(1, 1).y(), 148);
     s.ShowLore = false;
     w.window->ArrangePanels();
     EXPECT_EQ(w.window->height(), 416);
-    EXPECT_EQ(w.Calendar().CellAt(1, 1).lblTagNr->y(), 81);
+    EXPECT_EQ(w.Calendar().Grid().y() + DayGrid::NumberRect(1, 1).y(), 81);
     EXPECT_EQ(w.List(0)->y(), 392);
 }
 
@@ -193,7 +218,7 @@ TEST(Lifecycle, TrayTipAfterMidnight) {
     EXPECT_EQ(tray->ToolTip(), QStringLiteral("Vollmond"));
     EXPECT_EQ(tray->IconNumber(), 15);
     // The grid keeps yesterday's highlight until the page is rebuilt.
-    EXPECT_TRUE(w.Calendar().CellAt(4, 3).lblTagNr->font().bold());
+    EXPECT_TRUE(w.Calendar().CellAt(4, 3).Today);
 }
 
 TEST(Lifecycle, ExitWritesTheSettingsOnce) {

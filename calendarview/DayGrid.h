@@ -1,0 +1,74 @@
+// The 6x7 day cells of the calendar page, painted by one widget: the day
+// number (white bold for today, light blue otherwise, orange and underlined
+// under the mouse), the phase name and its clock time, and the moon icon in
+// the cell's top right corner. One widget instead of four labels a cell keeps
+// the window's start and each month's refill cheap.
+#pragma once
+
+#include "toolkit/MoonIcons.h"
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+namespace selenara {
+
+struct DayCell {
+    int Day = 0;  // day of the month shown in the cell, 0 for none
+    QString Phase;
+    QString Zeit;
+    int Icon = kEmptyIcon;
+    bool Today = false;
+};
+
+class DayGrid : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int Rows = 6, Columns = 7;
+    static constexpr int Width = 498, Height = 52 * Rows;
+    using Cells = std::array<DayCell, Rows * Columns>;
+
+    explicit DayGrid(QWidget* parent);
+
+    // New contents; the hover look is cleared.
+    void SetCells(const Cells& cells);
+    // Row and column count from 1.
+    const DayCell& CellAt(int row, int column) const { return cells_[Index(row, column)]; }
+    // Where a cell's texts and icon lie, in the grid's coordinates.
+    static QRect NumberRect(int row, int column);
+    static QRect PhaseRect(int row, int column) { return NumberRect(row, column).translated(0, 15); }
+    static QRect ZeitRect(int row, int column) { return NumberRect(row, column).translated(0, 30); }
+    static QRect IconRect(int row, int column);
+
+    // The day whose number is under the mouse, 0 for none.
+    int HoveredDay() const { return hovered_ >= 0 ? cells_[hovered_].Day : 0; }
+    // Back to the resting look at once, as when the mouse leaves.
+    void ClearHover();
+
+signals:
+    // A day number was clicked; anchor is the point beside its top right
+    // corner, in global coordinates, where the day's balloon points.
+    void dayClicked(int day, QPoint anchor);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    static int Index(int row, int column) { return (row - 1) * Columns + (column - 1); }
+    // The cell whose day number lies under pos, -1 for none or an empty cell.
+    int CellUnder(QPoint pos) const;
+    void SetHovered(int index);
+    const QPixmap& Icon(int index);
+
+    Cells cells_{};
+    int hovered_ = -1;
+    std::array<QPixmap, kEmptyIcon + 1> icons_{};  // drawn when first needed
+    qreal iconRatio_ = 0;                          // the device pixel ratio they were drawn for
+};
+
+}  // namespace selenara
