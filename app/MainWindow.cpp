@@ -24,10 +24,20 @@ namespace {
 
 QLabel* Picture(QWidget* parent, const char* artwork) {
     auto* label = new QLabel(parent);
-    const QImage image = LoadArtwork(artwork);
-    label->setPixmap(QPixmap::fromImage(image));
-    label->setGeometry(0, 18, image.width(), image.height());
+    label->setObjectName(QString::fromLatin1(artwork));
+    label->move(0, 18);
+    label->hide();
     return label;
+}
+
+// Pictures are decoded when first shown: the start shows only two of four.
+void ShowPicture(QLabel* label, bool visible) {
+    if (visible && label->pixmap().isNull()) {
+        const QImage image = LoadArtwork(label->objectName().toLatin1().constData());
+        label->setPixmap(QPixmap::fromImage(image));
+        label->resize(image.size());
+    }
+    label->setVisible(visible);
 }
 
 }  // namespace
@@ -67,15 +77,12 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     }
     connect(menuLabels_[0], &HoverLabel::clicked, this, &MainWindow::Exit);
     connect(menuLabels_[1], &HoverLabel::clicked, this, &MainWindow::OpenOptions);
-    about_ = new AboutBox(this, settings_.Language);
-    connect(menuLabels_[2], &HoverLabel::clicked, about_, &AboutBox::Open);
+    connect(menuLabels_[2], &HoverLabel::clicked, this, [this] { About().Open(); });
 
     calendar_ = new CalendarView(this, clock_);
     connect(&calendar_->Grid(), &DayGrid::dayClicked, this, &MainWindow::ShowDayHint);
     panels_ = new LorePanels(this, settings_.Settings, settings_.Language, random_);
     ArrangePanels();
-    options_ = new OptionsDialog(this, settings_);
-    connect(options_, &OptionsDialog::languageChanged, this, &MainWindow::ApplyLanguage);
 
     tray_ = new Tray(this, clock_, settings_.Language);
     connect(tray_, &Tray::restoreRequested, this, &MainWindow::Restore);
@@ -93,10 +100,10 @@ void MainWindow::ArrangePanels() {
     const int B = s.ShowLore ? 441 : 371;
     const int S = s.ShowInfoText ? 64 : 27;
     const int d = B - 371;
-    imgHintergrundLore_->setVisible(s.ShowLore);
-    imgHintergrund_->setVisible(!s.ShowLore);
-    imgUntenText_->setVisible(s.ShowInfoText);
-    imgUntenKeinText_->setVisible(!s.ShowInfoText);
+    ShowPicture(imgHintergrundLore_, s.ShowLore);
+    ShowPicture(imgHintergrund_, !s.ShowLore);
+    ShowPicture(imgUntenText_, s.ShowInfoText);
+    ShowPicture(imgUntenKeinText_, !s.ShowInfoText);
     imgUntenText_->move(0, 18 + B);
     imgUntenKeinText_->move(0, 18 + B);
     const int navigationTop = 18 + B + S - 27;
@@ -144,7 +151,21 @@ void MainWindow::ApplyOptions() {
 }
 
 void MainWindow::OpenOptions() {
-    if (options_->Open() == QDialog::Accepted) ApplyOptions();
+    if (Options().Open() == QDialog::Accepted) ApplyOptions();
+}
+
+// The dialogs are made when first wanted, not at the start.
+OptionsDialog& MainWindow::Options() {
+    if (!options_) {
+        options_ = new OptionsDialog(this, settings_);
+        connect(options_, &OptionsDialog::languageChanged, this, &MainWindow::ApplyLanguage);
+    }
+    return *options_;
+}
+
+AboutBox& MainWindow::About() {
+    if (!about_) about_ = new AboutBox(this, settings_.Language);
+    return *about_;
 }
 
 void MainWindow::ShowDayHint(int day, QPoint anchor) {

@@ -47,7 +47,8 @@ public:
     Tray* TrayIcon() { return tray_; }
     UserSettings& Settings() { return settings_; }
     HoverLabel* MenuLabel(int i) { return menuLabels_[i]; }
-    OptionsDialog& Options() { return *options_; }
+    OptionsDialog& Options();
+    AboutBox& About();
 
 protected:
     void showEvent(QShowEvent* event) override;
