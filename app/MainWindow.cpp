@@ -43,14 +43,14 @@ void ShowPicture(QLabel* label, bool visible) {
 }  // namespace
 
 MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMessage report,
-                       bool trayAvailable)
+                       TrayCheck trayAvailable)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       clock_(clock),
       store_(store),
       report_(std::move(report)),
-      trayAvailable_(trayAvailable),
+      trayCheck_(std::move(trayAvailable)),
       settings_(LoadSettings(store, report_)),
       random_(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch())) {
     setWindowTitle(QStringLiteral("Selenara 1.4"));
@@ -83,10 +83,6 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     connect(&calendar_->Grid(), &DayGrid::dayClicked, this, &MainWindow::ShowDayHint);
     panels_ = new LorePanels(this, settings_.Settings, settings_.Language, random_);
     ArrangePanels();
-
-    tray_ = new Tray(this, clock_, settings_.Language);
-    connect(tray_, &Tray::restoreRequested, this, &MainWindow::Restore);
-    connect(tray_, &Tray::exitRequested, this, &MainWindow::Exit);
 
     // Logoff and shutdown are never refused, and they write no settings.
     connect(qApp, &QGuiApplication::commitDataRequest, this,
@@ -163,6 +159,21 @@ OptionsDialog& MainWindow::Options() {
     return *options_;
 }
 
+Tray& MainWindow::TrayIcon() {
+    if (!tray_) {
+        tray_ = new Tray(this, clock_, settings_.Language);
+        tray_->SetWindowHidden(isHidden());
+        connect(tray_, &Tray::restoreRequested, this, &MainWindow::Restore);
+        connect(tray_, &Tray::exitRequested, this, &MainWindow::Exit);
+    }
+    return *tray_;
+}
+
+bool MainWindow::TrayAvailable() {
+    if (!trayAvailable_) trayAvailable_ = trayCheck_();
+    return *trayAvailable_;
+}
+
 AboutBox& MainWindow::About() {
     if (!about_) about_ = new AboutBox(this, settings_.Language);
     return *about_;
@@ -189,13 +200,13 @@ void MainWindow::Restore() {
         raise();
     }
     activateWindow();
-    tray_->SetWindowHidden(false);
+    TrayIcon().SetWindowHidden(false);
 }
 
 void MainWindow::HideToTray() {
-    if (trayAvailable_) {
+    if (TrayAvailable()) {
         hide();
-        tray_->SetWindowHidden(true);
+        TrayIcon().SetWindowHidden(true);
     } else {
         // Without a tray a hidden window could not be reached again.
         showMinimized();
@@ -222,8 +233,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QCoreApplication::quit();
 }
 
+void MainWindow::paintEvent(QPaintEvent* event) {
+    // The tray's setup waits until the window is on screen.
+    if (!tray_) QMetaObject::invokeMethod(this, [this] { TrayIcon(); }, Qt::QueuedConnection);
+    QWidget::paintEvent(event);
+}
+
 void MainWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && trayAvailable_) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && TrayAvailable()) {
         // Minimizing hides to the tray, after the state change has settled.
         QMetaObject::invokeMethod(this, [this] { HideToTray(); }, Qt::QueuedConnection);
     }

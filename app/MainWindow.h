@@ -8,6 +8,9 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <optional>
+
 class QLabel;
 
 namespace selenara {
@@ -22,10 +25,13 @@ class Tray;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
+    // Whether the desktop has a system tray; asked once, when first needed.
+    using TrayCheck = std::function<bool()>;
+
     // Loads the settings from `store` first; writes them back there once,
     // at a regular exit. Messages of the store go to `report`.
     MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMessage report,
-               bool trayAvailable);
+               TrayCheck trayAvailable);
     ~MainWindow() override;
 
     // Shows and raises the window; a hidden window comes back on today's month.
@@ -44,7 +50,8 @@ public:
 
     CalendarView& Calendar() { return *calendar_; }
     LorePanels& Panels() { return *panels_; }
-    Tray* TrayIcon() { return tray_; }
+    // Made after the window's first paint, or when first asked for.
+    Tray& TrayIcon();
     UserSettings& Settings() { return settings_; }
     HoverLabel* MenuLabel(int i) { return menuLabels_[i]; }
     OptionsDialog& Options();
@@ -54,17 +61,20 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void ShowSequence();
     void ShowDayHint(int day, QPoint anchor);
     void SetLanguageTexts();
     void HideToTray();
+    bool TrayAvailable();
 
     const ZoneClock& clock_;
     SettingsStore& store_;
     SettingsMessage report_;
-    bool trayAvailable_;
+    TrayCheck trayCheck_;
+    std::optional<bool> trayAvailable_;
     UserSettings settings_;
     bool exitFlag_ = false;
     bool sessionEnding_ = false;

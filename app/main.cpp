@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     const auto report = [](const std::string& message) {
         QMessageBox::warning(nullptr, QStringLiteral("Selenara"), QString::fromStdString(message));
     };
-    selenara::MainWindow window(clock, store, report, QSystemTrayIcon::isSystemTrayAvailable());
+    selenara::MainWindow window(clock, store, report, [] { return QSystemTrayIcon::isSystemTrayAvailable(); });
     QObject::connect(&guard, &selenara::SingleInstance::activationRequested, &window,
                      &selenara::MainWindow::Restore);
     window.show();

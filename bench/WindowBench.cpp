@@ -23,7 +23,7 @@ using testing::MemoryStore;
 
 struct Window {
     Window() : clock({DateToDayNumber(15, 6, 2005), 12 * 3600}, testing::EuropeBerlin) {
-        window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, true);
+        window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, [] { return true; });
         window->show();
         QCoreApplication::processEvents();
     }

@@ -79,7 +79,7 @@ TEST(Balloon, PlacementTriesAboveRightFirst) {
 TEST(Balloon, OneAtATimeAndClickedDaysOpenIt) {
     MemoryStore store;
     FixedClock clock(testing::WinterNoon(), testing::EuropeBerlin);
-    MainWindow window(clock, store, [](const std::string&) {}, true);
+    MainWindow window(clock, store, [](const std::string&) {}, [] { return true; });
     window.show();
     DayGrid& grid = window.Calendar().Grid();
     const auto click = [&grid](int row, int column) {

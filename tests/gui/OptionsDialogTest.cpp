@@ -35,7 +35,7 @@ using namespace Qt::StringLiterals;
 struct Options {
     explicit Options(std::uint8_t language = German) : clock(testing::WinterNoon(), testing::EuropeBerlin) {
         store.Set("SPR", std::to_string(language));
-        window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, true);
+        window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, [] { return true; });
         window->show();
         dialog = &window->Options();
         QObject::connect(dialog, &OptionsDialog::languageChanged, window.get(),

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QLabel>
 #include <QToolButton>
 
@@ -45,7 +46,7 @@ DayTime At(int day, int month, int year, int hour = 12) {
 struct Window {
     explicit Window(DayTime now, std::uint8_t language = German) : clock(now, testing::EuropeBerlin) {
         store.Set("SPR", std::to_string(language));
-        window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, true);
+        window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, [] { return true; });
         window->show();
     }
     CalendarView& Calendar() { return window->Calendar(); }
@@ -179,7 +180,13 @@ TEST(Panels, InformationRotatesThroughTheCategories) {
 
 TEST(Lifecycle, CloseAndMinimizeHideToTheTray) {
     Window w(At(8, 12, 2026));
-    Tray* tray = w.window->TrayIcon();
+    EXPECT_EQ(w.window->findChild<Tray*>(), nullptr);  // not before the window is drawn
+    QPaintEvent paint(w.window->rect());
+    QApplication::sendEvent(w.window.get(), &paint);
+    QCoreApplication::processEvents();
+    Tray* tray = w.window->findChild<Tray*>();
+    ASSERT_NE(tray, nullptr);
+    EXPECT_EQ(tray, &w.window->TrayIcon());
     EXPECT_FALSE(tray->RestoreOffered());
     w.window->close();
     EXPECT_TRUE(w.window->isHidden());
@@ -197,11 +204,11 @@ TEST(Lifecycle, MinimizeHidesToTheTrayOrWithoutATrayStaysOnTheTaskbar) {
     w.window->showMinimized();
     QCoreApplication::processEvents();
     EXPECT_TRUE(w.window->isHidden());
-    EXPECT_TRUE(w.window->TrayIcon()->RestoreOffered());
+    EXPECT_TRUE(w.window->TrayIcon().RestoreOffered());
 
     MemoryStore store;
     FixedClock clock(At(8, 12, 2026), testing::Utc);
-    MainWindow noTray(clock, store, [](const std::string&) {}, false);
+    MainWindow noTray(clock, store, [](const std::string&) {}, [] { return false; });
     noTray.show();
     noTray.close();
     QCoreApplication::processEvents();
@@ -211,7 +218,7 @@ TEST(Lifecycle, MinimizeHidesToTheTrayOrWithoutATrayStaysOnTheTaskbar) {
 
 TEST(Lifecycle, TrayTipAfterMidnight) {
     Window w(At(23, 12, 2026, 23));
-    Tray* tray = w.window->TrayIcon();
+    Tray* tray = &w.window->TrayIcon();
     EXPECT_EQ(tray->ToolTip(), QStringLiteral("Selenara"));
     w.clock.SetNow(At(24, 12, 2026, 0));
     tray->Refresh();
