@@ -3,12 +3,12 @@
 // walk through 1990..2020, so that no one month stays hot.
 #include "app/MainWindow.h"
 #include "calendarview/CalendarView.h"
+#include "toolkit/GlyphButton.h"
 #include "support/FixedClock.h"
 #include "support/MemoryStore.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QToolButton>
 
 #include <benchmark/benchmark.h>
 
@@ -29,7 +29,7 @@ struct Window {
     }
     CalendarView& Calendar() { return window->Calendar(); }
     // Button 1 is the next month; lists 0 and 1 are month and year.
-    QToolButton* NextMonth() { return window->findChildren<QToolButton*>()[1]; }
+    GlyphButton* NextMonth() { return window->findChildren<GlyphButton*>()[1]; }
     QComboBox* List(int i) { return window->findChildren<QComboBox*>()[i]; }
     void ShowFirstMonth() {
         List(1)->setCurrentIndex(0);

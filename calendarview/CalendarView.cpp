@@ -2,13 +2,12 @@
 
 #include "calendarview/Look.h"
 #include "texts/Captions.h"
-#include "toolkit/ArrowGlyphs.h"
+#include "toolkit/GlyphButton.h"
 #include "toolkit/MoonIcons.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QSignalBlocker>
-#include <QToolButton>
 
 namespace selenara {
 namespace {
@@ -26,17 +25,6 @@ QLabel* MakeLabel(QWidget* parent, const QColor& color, bool bold = false) {
 int IconOfKind(int kind) {
     static constexpr int icons[] = {31, 1, 8, 15, 22, 29};
     return kind >= 1 && kind <= 5 ? icons[kind] : 31;
-}
-
-QToolButton* MakeArrowButton(QWidget* parent, bool right) {
-    auto* button = new QToolButton(parent);
-    button->setAutoRaise(true);
-    button->setIcon(ArrowIcon(right));
-    button->setIconSize(QSize(22, 18));
-    button->setFixedSize(22, 18);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QStringLiteral("QToolButton { border: none; background: black; }"));
-    return button;
 }
 
 QComboBox* MakeList(QWidget* parent, int width) {
@@ -73,10 +61,10 @@ void CalendarView::CreateCells(QWidget* parent) {
 }
 
 void CalendarView::CreateNavigation(QWidget* parent) {
-    btnPrevMonat_ = MakeArrowButton(parent, false);
-    btnNextMonat_ = MakeArrowButton(parent, true);
-    btnPrevJahr_ = MakeArrowButton(parent, false);
-    btnNextJahr_ = MakeArrowButton(parent, true);
+    btnPrevMonat_ = new GlyphButton(parent, false);
+    btnNextMonat_ = new GlyphButton(parent, true);
+    btnPrevJahr_ = new GlyphButton(parent, false);
+    btnNextJahr_ = new GlyphButton(parent, true);
     lblMonat_ = MakeLabel(parent, look::LightBlue, true);
     lblJahr_ = MakeLabel(parent, look::LightBlue, true);
     cbMonat_ = MakeList(parent, 83);
@@ -89,10 +77,10 @@ void CalendarView::CreateNavigation(QWidget* parent) {
     QWidget::setTabOrder(btnNextMonat_, btnPrevJahr_);
     QWidget::setTabOrder(btnPrevJahr_, btnNextJahr_);
 
-    connect(btnPrevMonat_, &QToolButton::clicked, this, [this] { Navigate(PrevMonat(shown_)); });
-    connect(btnNextMonat_, &QToolButton::clicked, this, [this] { Navigate(NextMonat(shown_)); });
-    connect(btnPrevJahr_, &QToolButton::clicked, this, [this] { Navigate(PrevJahr(shown_)); });
-    connect(btnNextJahr_, &QToolButton::clicked, this, [this] { Navigate(NextJahr(shown_)); });
+    connect(btnPrevMonat_, &GlyphButton::clicked, this, [this] { Navigate(PrevMonat(shown_)); });
+    connect(btnNextMonat_, &GlyphButton::clicked, this, [this] { Navigate(NextMonat(shown_)); });
+    connect(btnPrevJahr_, &GlyphButton::clicked, this, [this] { Navigate(PrevJahr(shown_)); });
+    connect(btnNextJahr_, &GlyphButton::clicked, this, [this] { Navigate(NextJahr(shown_)); });
     connect(cbMonat_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) Navigate({index + 1, shown_.CurJahr});
     });

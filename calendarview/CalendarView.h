@@ -14,10 +14,11 @@
 
 class QComboBox;
 class QLabel;
-class QToolButton;
 class QWidget;
 
 namespace selenara {
+
+class GlyphButton;
 
 class CalendarView : public QObject {
     Q_OBJECT
@@ -62,10 +63,10 @@ private:
     std::array<QLabel*, 7> lblTag_{};
     QLabel* lblMonatJahr_ = nullptr;
 
-    QToolButton* btnPrevMonat_ = nullptr;
-    QToolButton* btnNextMonat_ = nullptr;
-    QToolButton* btnPrevJahr_ = nullptr;
-    QToolButton* btnNextJahr_ = nullptr;
+    GlyphButton* btnPrevMonat_ = nullptr;
+    GlyphButton* btnNextMonat_ = nullptr;
+    GlyphButton* btnPrevJahr_ = nullptr;
+    GlyphButton* btnNextJahr_ = nullptr;
     QLabel* lblMonat_ = nullptr;
     QLabel* lblJahr_ = nullptr;
     QComboBox* cbMonat_ = nullptr;

@@ -48,15 +48,4 @@ QPixmap ArrowGlyph(bool pointsRight, int state, qreal devicePixelRatio) {
     return QPixmap::fromImage(image);
 }
 
-QIcon ArrowIcon(bool pointsRight) {
-    QIcon icon;
-    for (qreal dpr : {1.0, 2.0}) {
-        icon.addPixmap(ArrowGlyph(pointsRight, ArrowState::Normal, dpr), QIcon::Normal);
-        icon.addPixmap(ArrowGlyph(pointsRight, ArrowState::Hover, dpr), QIcon::Active);
-        icon.addPixmap(ArrowGlyph(pointsRight, ArrowState::Pressed, dpr), QIcon::Selected);
-        icon.addPixmap(ArrowGlyph(pointsRight, ArrowState::Disabled, dpr), QIcon::Disabled);
-    }
-    return icon;
-}
-
 }  // namespace selenara

@@ -1,7 +1,6 @@
 // The month navigation arrows: small triangles on a transparent 22 x 18 glyph.
 #pragma once
 
-#include <QIcon>
 #include <QPixmap>
 
 namespace selenara {
@@ -19,11 +18,5 @@ QPixmap ArrowGlyph(bool pointsRight, int state, qreal devicePixelRatio = 1.0);
 inline QPixmap ArrowGlyph(bool pointsRight, ArrowState state, qreal devicePixelRatio = 1.0) {
     return ArrowGlyph(pointsRight, static_cast<int>(state), devicePixelRatio);
 }
-
-// The states as QIcon modes for a flat QToolButton, at 1x and 2x: Normal,
-// Active (hover), Selected (pressed), Disabled. A QToolButton shows Active under
-// the mouse when autoRaise is on; it never asks for Selected by itself, so a
-// button wanting the pressed look takes ArrowGlyph(.., Pressed) while down.
-QIcon ArrowIcon(bool pointsRight);
 
 }  // namespace selenara

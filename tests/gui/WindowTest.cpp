@@ -3,16 +3,17 @@
 #include "calendarview/CalendarView.h"
 #include "calendarview/DayGrid.h"
 #include "calendarview/Look.h"
+#include "toolkit/GlyphButton.h"
 #include "support/FixedClock.h"
 #include "support/MemoryStore.h"
 #include "texts/LorePanels.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QLabel>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ struct Window {
     // The day shown in a cell, 0 for an empty one.
     int DayAt(int row, int column) { return Calendar().CellAt(row, column).Day; }
     QComboBox* List(int i) { return window->findChildren<QComboBox*>()[i]; }
-    QToolButton* Button(int i) { return window->findChildren<QToolButton*>()[i]; }
+    GlyphButton* Button(int i) { return window->findChildren<GlyphButton*>()[i]; }
     void Show(int month, int year) {
         Calendar().Rebuild();  // current month first, as at a show
         List(1)->setCurrentIndex(YearListPosition(year));
@@ -129,8 +130,8 @@ TEST(Navigation, LimitsAndTheYearListOfACurrentYearOutsideIt) {
     Window w(At(8, 12, 2026));
     EXPECT_EQ(w.List(1)->currentIndex(), -1);  // 2026 is not in the list
     EXPECT_EQ(w.List(0)->currentIndex(), 11);
-    QToolButton* nextYear = w.Button(3);
-    QToolButton* prevYear = w.Button(2);
+    GlyphButton* nextYear = w.Button(3);
+    GlyphButton* prevYear = w.Button(2);
     nextYear->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 2026}));
     prevYear->click();
@@ -147,6 +148,32 @@ TEST(Navigation, LimitsAndTheYearListOfACurrentYearOutsideIt) {
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 1990}));
     EXPECT_EQ(w.Calendar().AktMonat().Monat, 12);
     EXPECT_EQ(w.Calendar().AktMonat().Jahr, 1990);
+}
+
+TEST(Navigation, ArrowButtonsShowHoverPressedAndFocus) {
+    Window w(At(8, 12, 2026));
+    GlyphButton* next = w.Button(1);
+    EXPECT_EQ(next->State(), ArrowState::Normal);
+    EXPECT_TRUE(Shows(*next, next->rect(), look::LightBlue));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(next, &enter);
+    EXPECT_EQ(next->State(), ArrowState::Hover);
+    EXPECT_TRUE(Shows(*next, next->rect(), look::Orange));
+    next->setDown(true);  // held: pressed, though the mouse is on it
+    EXPECT_EQ(next->State(), ArrowState::Pressed);
+    EXPECT_TRUE(Shows(*next, next->rect(), QColor(0xB8, 0x6C, 0x00)));
+    next->setDown(false);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(next, &leave);
+    QApplication::setActiveWindow(w.window.get());
+    next->setFocus(Qt::ActiveWindowFocusReason);
+    ASSERT_TRUE(next->hasFocus());
+    EXPECT_EQ(next->State(), ArrowState::Normal);  // no frame nobody asked for
+    w.Button(0)->setFocus(Qt::TabFocusReason);
+    next->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(next->State(), ArrowState::Focused);
+    next->setEnabled(false);
+    EXPECT_EQ(next->State(), ArrowState::Disabled);
 }
 
 TEST(Panels, HeightsAndPositions) {
