@@ -1,9 +1,13 @@
 #include "app/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QThread>
 #include <QTimer>
 
 #include <memory>
@@ -17,6 +21,9 @@ namespace selenara {
 namespace {
 
 constexpr int ConnectTimeoutMs = 500;
+// How long a start waits for the server of a start that holds the lock.
+constexpr int StartWaitMs = 3000;
+constexpr int RetryMs = 20;
 // A client that neither finishes nor leaves is dropped after this.
 constexpr int IdleTimeoutMs = 5000;
 
@@ -57,34 +64,55 @@ QString SingleInstance::DefaultName() {
 SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)) {}
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    // The server's socket goes before the lock, or a start just after could
+    // lose its new socket to our clean-up.
+    delete server_;
+}
+
+bool SingleInstance::HandOver() const {
+    QLocalSocket client;
+    client.connectToServer(name_);
+    if (!client.waitForConnected(ConnectTimeoutMs)) return false;
+    client.write(ActivationMessage);
+    client.waitForBytesWritten(ConnectTimeoutMs);
+    client.disconnectFromServer();
+    if (client.state() != QLocalSocket::UnconnectedState) client.waitForDisconnected(ConnectTimeoutMs);
+    return true;
+}
 
 bool SingleInstance::TryBecomePrimary() {
     if (server_) return true;
+    if (HandOver()) return false;
 
-    QLocalSocket client;
-    client.connectToServer(name_);
-    if (client.waitForConnected(ConnectTimeoutMs)) {
-        client.write(ActivationMessage);
-        client.waitForBytesWritten(ConnectTimeoutMs);
-        client.disconnectFromServer();
-        if (client.state() != QLocalSocket::UnconnectedState)
-            client.waitForDisconnected(ConnectTimeoutMs);
-        return false;
+    // Starts that race each other: the one holding the lock serves the
+    // name, the others wait for its server. A crashed holder's lock is
+    // stale by its process id, whatever its age.
+    lock_ = std::make_unique<QLockFile>(QDir::tempPath() + u'/' + name_ + QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0);
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock_->tryLock(0)) {
+        if (lock_->error() != QLockFile::LockFailedError) {
+            qWarning("SingleInstance: cannot lock %ls", qUtf16Printable(lock_->fileName()));
+            return true;  // running unguarded beats not running
+        }
+        if (HandOver()) return false;
+        // A holder that never listens (it could not) leaves this start unguarded too.
+        if (waited.elapsed() > StartWaitMs) return true;
+        QThread::msleep(RetryMs);
     }
 
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::AcceptConnections);
-    bool listening = server_->listen(name_);
-    // Nobody answered, so a socket file still there is a crashed instance's.
-    if (!listening && server_->serverError() == QAbstractSocket::AddressInUseError) {
-        QLocalServer::removeServer(name_);
-        listening = server_->listen(name_);
-    }
-    if (!listening)
+    // Holding the lock, a socket file still there is a crashed instance's.
+    QLocalServer::removeServer(name_);
+    if (!server_->listen(name_)) {
         qWarning("SingleInstance: cannot listen on %ls: %ls", qUtf16Printable(name_),
                  qUtf16Printable(server_->errorString()));
+        lock_->unlock();  // nobody can be handed over to, so nobody waits
+    }
     return true;
 }
 

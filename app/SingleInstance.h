@@ -6,7 +6,10 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QLocalServer;
+class QLockFile;
 
 namespace selenara {
 
@@ -28,8 +31,9 @@ public:
 
     // False: another instance answered and was asked to come forward; the
     // caller ends (status 0, no settings written). True: none answered and
-    // this one now serves the name. True also when the server cannot be set
-    // up (with a warning): running unguarded beats not running.
+    // this one now serves the name. Of starts at the same moment exactly one
+    // becomes the primary. True also when the guard cannot be set up (with a
+    // warning): running unguarded beats not running.
     bool TryBecomePrimary();
 
 signals:
@@ -37,9 +41,12 @@ signals:
     void activationRequested();
 
 private:
+    // Asks a running instance to come forward; false if none answered.
+    bool HandOver() const;
     void AcceptConnections();
 
     QString name_;
+    std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
 };
 

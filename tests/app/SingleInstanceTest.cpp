@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
@@ -11,9 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <thread>
 #include <utility>
+#include <vector>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -166,6 +171,96 @@ TEST(SingleInstanceTest, AnotherProcessHandsOverOrBecomesPrimary) {
     QProcess peer;
     EXPECT_EQ(RunPeer(name, peer), 3);
 }
+
+TEST(SingleInstanceTest, TwentyStartsAtOnceMakeExactlyOnePrimary) {
+    const QString name = UniqueName();
+    constexpr int Starts = 20;
+    std::vector<std::unique_ptr<QProcess>> peers;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < Starts; ++i) {
+        peers.push_back(std::make_unique<QProcess>());
+        // A primary serves until every other start has handed over, at most 10 s.
+        peers.back()->start(QStringLiteral(SINGLE_INSTANCE_PEER),
+                            {name, QStringLiteral("10000"), QString::number(Starts - 1)});
+    }
+    int primaries = 0, handedOver = 0;
+    QByteArray primaryOutput;
+    for (auto& peer : peers) {
+        ASSERT_TRUE(peer->waitForFinished(WaitMs));
+        ASSERT_EQ(peer->exitStatus(), QProcess::NormalExit);
+        if (peer->exitCode() == 3) {
+            ++primaries;
+            primaryOutput = peer->readAllStandardOutput();
+        } else if (peer->exitCode() == 0) {
+            ++handedOver;
+        }
+    }
+    EXPECT_EQ(primaries, 1);
+    EXPECT_EQ(handedOver, Starts - 1);
+    EXPECT_TRUE(primaryOutput.contains("activations=19")) << primaryOutput.constData();
+    EXPECT_LT(clock.elapsed(), 10000);  // the primary heard them all, none waited it out
+}
+
+#ifdef Q_OS_UNIX
+TEST(SingleInstanceTest, AKilledPrimaryLeavesNothingThatBlocksTheNextStart) {
+    const QString name = UniqueName();
+    QProcess first;
+    first.start(QStringLiteral(SINGLE_INSTANCE_PEER), {name, QStringLiteral("60000")});
+    ASSERT_TRUE(first.waitForReadyRead(WaitMs));
+    ASSERT_EQ(first.readLine(), QByteArray("primary\n"));
+    ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+    ASSERT_TRUE(first.waitForFinished(WaitMs));
+    EXPECT_TRUE(QFile::exists(SocketPath(name)));  // both left behind
+    EXPECT_TRUE(QFile::exists(SocketPath(name) + QStringLiteral(".lock")));
+
+    SingleInstance next(name);
+    QSignalSpy spy(&next, &SingleInstance::activationRequested);
+    EXPECT_TRUE(next.TryBecomePrimary());
+    QProcess later;
+    EXPECT_EQ(RunPeer(name, later), 0);
+    ASSERT_TRUE(Settled(next, spy));  // the hand-over may already have been heard
+    EXPECT_EQ(spy.count(), 1);
+}
+#endif
+
+#ifdef Q_OS_UNIX
+// A blocking client socket on path, -1 if it cannot connect.
+int ConnectRaw(const QByteArray& path) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (static_cast<size_t>(path.size()) >= sizeof(addr.sun_path)) return -1;
+    std::memcpy(addr.sun_path, path.constData(), static_cast<size_t>(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return fd;
+    if (fd >= 0) ::close(fd);
+    return -1;
+}
+
+TEST(SingleInstanceTest, GarbageAndFloodsDoNotStallTheServer) {
+    const QString name = UniqueName();
+    SingleInstance primary(name);
+    QSignalSpy spy(&primary, &SingleInstance::activationRequested);
+    ASSERT_TRUE(primary.TryBecomePrimary());
+    // Ten megabytes from another thread, so that this one keeps serving.
+    std::thread flood([path = QFile::encodeName(SocketPath(name))] {
+        const int fd = ConnectRaw(path);
+        if (fd < 0) return;
+        const std::vector<char> chunk(1 << 16, 'S');
+        for (int sent = 0; sent < 10 << 20; sent += static_cast<int>(chunk.size()))
+            if (::send(fd, chunk.data(), chunk.size(), MSG_NOSIGNAL) < 0) break;  // hung up on
+        ::close(fd);
+    });
+    EXPECT_TRUE(Send(name, QByteArray(1 << 20, '\xff'), true));
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(Send(name, SingleInstance::ActivationMessage));
+    ASSERT_TRUE(Settled(primary, spy));
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_LT(clock.elapsed(), 2000);
+    flood.join();
+}
+#endif
 
 TEST(SingleInstanceTest, DefaultNameIsProgramAndUser) {
     const QByteArray user = qgetenv("USER"), userName = qgetenv("USERNAME");
