@@ -29,13 +29,13 @@ set(CPACK_PACKAGE_VENDOR "The Selenara Project")
 set(CPACK_PACKAGE_CONTACT "The Selenara Project <selenara@example.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL https://selenara.example.org/en/)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop moon calendar with moonrise and moonset")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Selenara shows one month as a grid of days, with the principal moon phases, "
-    "their local clock times and blue moons; clicking a day shows its moonrise and "
-    "moonset at your place. A tray icon shows today's moon age.\n"
-    "The selenara-almanac command gives the same astronomy as plain text and "
-    "writes the phases as an iCalendar file.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# One string, lines under 80 columns as the Debian control file wants them.
+set(CPACK_PACKAGE_DESCRIPTION "\
+Selenara shows one month as a grid of days, with the principal moon phases,
+their local clock times and blue moons; clicking a day shows its moonrise
+and moonset at your place. A tray icon shows today's moon.
+The selenara-almanac command gives the same astronomy as plain text and
+writes the phases as an iCalendar file.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)

@@ -1,8 +1,9 @@
 # cmake -DBUILD_DIR=<build> -DSTAGE=<empty dir> -DAPP_ID=<id> -DVERSION=<x.y>
 #       -DICON_SIZES=<16;22;...> -P InstallCheck.cmake
 # Installs the build with prefix /usr under DESTDIR=STAGE and checks the file
-# list, the icons' pixel sizes and the ids the files name each other by; runs
-# desktop-file-validate and appstreamcli when they are installed.
+# list, the icons' pixel sizes, the ids the files name each other by and the
+# version they name; runs desktop-file-validate and appstreamcli when they are
+# installed.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -65,6 +66,10 @@ if(NOT meta MATCHES "<id>${APP_ID}</id>" OR
 endif()
 if(NOT meta MATCHES "<release version=\"${VERSION}\"")
   message(SEND_ERROR "${metainfo}: no release ${VERSION}")
+endif()
+file(STRINGS ${share}/man/man1/selenara-almanac.1 title REGEX "^\\.TH ")
+if(NOT title MATCHES "\"Selenara ${VERSION}\"")
+  message(SEND_ERROR "the man page's title is not of Selenara ${VERSION}: ${title}")
 endif()
 
 execute_process(COMMAND ${STAGE}/usr/bin/selenara-almanac --help
