@@ -29,16 +29,9 @@ QPainterPath LitRight(qreal r, qreal e) {
 
 }  // namespace
 
-QImage MoonIcon(int index, int sizePx, qreal devicePixelRatio) {
-    if (sizePx < 1 || !(devicePixelRatio > 0)) return QImage();
-    const int side = std::max(1, static_cast<int>(std::lround(sizePx * devicePixelRatio)));
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    image.setDevicePixelRatio(devicePixelRatio);
-    if (index < 1 || index > kBlueMoonIcon) return image;
-
-    // From here on in logical pixels; the painter scales by the device pixel ratio.
-    QPainter painter(&image);
+void PaintMoon(QPainter& painter, int index, qreal sizePx) {
+    if (index < 1 || index > kBlueMoonIcon) return;
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     const qreal half = sizePx / 2.0;
@@ -49,21 +42,31 @@ QImage MoonIcon(int index, int sizePx, qreal devicePixelRatio) {
     if (index == kFullMoonIcon || index == kBlueMoonIcon) {
         painter.setBrush(index == kBlueMoonIcon ? kBlue : kLit);
         painter.drawEllipse(disc);
-        return image;
-    }
-    painter.setBrush(kDark);
-    if (index == kNewMoonIcon) {
+    } else if (index == kNewMoonIcon) {
         const qreal w = std::max(1.0, sizePx / 16.0);
+        painter.setBrush(kDark);
         painter.setPen(QPen(kRim, w));
         painter.drawEllipse(disc.adjusted(w / 2, w / 2, -w / 2, -w / 2));
-        return image;
+    } else {
+        painter.setBrush(kDark);
+        painter.drawEllipse(disc);
+        const double age = (index - 1) / 28.0;  // fraction of the synodic month
+        if (age > 0.5) painter.scale(-1, 1);    // waning: lit on the left
+        painter.setBrush(kLit);
+        painter.drawPath(LitRight(r, std::cos(2 * std::numbers::pi * age)));
     }
-    painter.drawEllipse(disc);
+    painter.restore();
+}
 
-    const double age = (index - 1) / 28.0;  // fraction of the synodic month
-    if (age > 0.5) painter.scale(-1, 1);    // waning: lit on the left
-    painter.setBrush(kLit);
-    painter.drawPath(LitRight(r, std::cos(2 * std::numbers::pi * age)));
+QImage MoonIcon(int index, int sizePx, qreal devicePixelRatio) {
+    if (sizePx < 1 || !(devicePixelRatio > 0)) return QImage();
+    const int side = std::max(1, static_cast<int>(std::lround(sizePx * devicePixelRatio)));
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setDevicePixelRatio(devicePixelRatio);
+    // In logical pixels; the painter scales by the device pixel ratio.
+    QPainter painter(&image);
+    PaintMoon(painter, index, sizePx);
     return image;
 }
 

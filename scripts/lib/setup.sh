@@ -24,7 +24,8 @@ require_packages() {
 }
 
 build_project() {
-    require_packages g++ make cmake libgtest-dev qt6-base-dev libjpeg-dev fonts-liberation
+    require_packages g++ make cmake libgtest-dev qt6-base-dev libjpeg-dev fonts-liberation \
+        desktop-file-utils appstream
     cmake -S "$top" -B "$build" -DSELENARA_WERROR=ON "$@" >/dev/null
     cmake --build "$build" -j"$(nproc)"
 }
