@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Selenara"));
     QApplication::setApplicationVersion(QStringLiteral("1.4a"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Selenara"));
 
     // A second start hands over to the first and ends, writing nothing.
     selenara::SingleInstance guard(selenara::SingleInstance::DefaultName());
