@@ -77,7 +77,7 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     }
     connect(menuLabels_[0], &HoverLabel::clicked, this, &MainWindow::Exit);
     connect(menuLabels_[1], &HoverLabel::clicked, this, &MainWindow::OpenOptions);
-    connect(menuLabels_[2], &HoverLabel::clicked, this, [this] { About().Open(); });
+    connect(menuLabels_[2], &HoverLabel::clicked, this, [this] { About().ShowModal(); });
 
     calendar_ = new CalendarView(this, clock_);
     connect(&calendar_->Grid(), &DayGrid::dayClicked, this, &MainWindow::ShowDayHint);

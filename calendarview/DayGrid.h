@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstddef>
 
 namespace selenara {
 
@@ -28,7 +29,7 @@ class DayGrid : public QWidget {
 public:
     static constexpr int Rows = 6, Columns = 7;
     static constexpr int Width = 498, Height = 52 * Rows;
-    using Cells = std::array<DayCell, Rows * Columns>;
+    using Cells = std::array<DayCell, std::size_t{Rows} * Columns>;
 
     explicit DayGrid(QWidget* parent);
 

@@ -21,7 +21,8 @@ struct Parsed {
 struct YearMonth {
     int Year = 0;
     int Month = 0;
-    friend constexpr auto operator<=>(YearMonth, YearMonth) = default;
+    // The check mistakes the defaulted comparison for a literal 0 pointer.
+    friend constexpr auto operator<=>(YearMonth, YearMonth) = default;  // NOLINT(modernize-use-nullptr)
 };
 
 // "YYYY-MM" with a year in 1600..3999 and a month in 1..12.

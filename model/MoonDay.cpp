@@ -47,7 +47,7 @@ LocalRiseSet MondAufUntergang(DayNumber localDay, double longitude, double latit
     if (known && !r.HasRise && !r.HasSet) {
         const DayTime noon{localDay, SecondsPerDay / 2};
         const std::int64_t utSecond = std::int64_t{localDay} * SecondsPerDay + SecondsPerDay / 2 -
-                                      60 * clock.UtcOffsetMinutesAt(noon);
+                                      std::int64_t{60} * clock.UtcOffsetMinutesAt(noon);
         const DayTime utNoon{static_cast<DayNumber>(FloorDiv(utSecond, SecondsPerDay)),
                              static_cast<SecondOfDay>(FloorMod(utSecond, SecondsPerDay))};
         r.AllDay = MoonAltitudeOverHorizon(utNoon, longitude, latitude) > 0.0 ? AboveHorizonAllDay

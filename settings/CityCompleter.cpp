@@ -116,7 +116,8 @@ void CityEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void CityEdit::OnTextEdited(const QString& text) {
-    const QString typed = text;  // setText below changes the string behind the reference
+    // A copy: setText below changes the string behind the reference.
+    const QString typed = text;  // NOLINT(performance-unnecessary-copy-initialization)
     if (typed.isEmpty()) {
         HideList();
         return;

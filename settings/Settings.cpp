@@ -46,7 +46,7 @@ public:
     // coordinate and gives the default 0.
     double Degrees(const char* key, int limit) {
         const std::int64_t v = Integer(key, 0);
-        return v >= -100 * limit && v <= 100 * limit ? static_cast<double>(v) / 100.0 : 0.0;
+        return v >= std::int64_t{-100} * limit && v <= std::int64_t{100} * limit ? static_cast<double>(v) / 100.0 : 0.0;
     }
 
 private:

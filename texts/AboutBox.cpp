@@ -72,7 +72,7 @@ AboutBox::AboutBox(QWidget* parent, const std::uint8_t& language, UrlOpener open
     ApplyTexts();
 }
 
-void AboutBox::Open() {
+void AboutBox::ShowModal() {
     ApplyTexts();
     for (HoverLabel* link : {lblWebsite_, lblMehrSoftware_, lblSupport_}) link->ClearHover();
     exec();

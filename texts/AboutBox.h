@@ -23,12 +23,12 @@ public:
     // QDesktopServices::openUrl.
     static UrlOpener DefaultUrlOpener();
 
-    // `language` is read at every Open and every click, so it follows the
+    // `language` is read at every ShowModal and every click, so it follows the
     // options dialog.
     AboutBox(QWidget* parent, const std::uint8_t& language, UrlOpener opener = DefaultUrlOpener());
 
     // Renews the captions and link colours, then shows the box modally.
-    void Open();
+    void ShowModal();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

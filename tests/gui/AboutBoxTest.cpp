@@ -21,14 +21,14 @@ struct Box {
     explicit Box(LanguageId lang = German) : language(lang) {}
     QLabel* Label(const char* name) { return box.findChild<QLabel*>(QLatin1String(name)); }
     QString Caption(const char* name) { return Label(name)->text(); }
-    // Runs Open, calls `during` once the box is showing, then closes it.
+    // Runs ShowModal, calls `during` once the box is showing, then closes it.
     template <class F>
     void OpenAndThen(F during) {
         QTimer::singleShot(0, &box, [&] {
             during();
             if (box.isVisible()) box.reject();
         });
-        box.Open();
+        box.ShowModal();
     }
 
     LanguageId language;
@@ -94,7 +94,7 @@ TEST(AboutBox, VersionFollowsTheApplication) {
     QCoreApplication::setApplicationVersion(QString());
 }
 
-TEST(AboutBox, OpenShowsALanguageChangedSinceConstruction) {
+TEST(AboutBox, ShowModalShowsALanguageChangedSinceConstruction) {
     Box b(German);
     b.language = English;
     QString title, more, copyright;
@@ -123,7 +123,7 @@ TEST(AboutBox, LinkLooksUnderAndAfterTheMouse) {
     EXPECT_FALSE(support.font().underline());
     EXPECT_EQ(b.Label("lblSupportTxt")->palette().color(QPalette::WindowText), look::White);
 
-    // A mouse that never left (the box closed under it) is forgotten at the next Open.
+    // A mouse that never left (the box closed under it) is forgotten at the next ShowModal.
     QLabel& website = *b.Label("lblWebsite");
     Hover(website);
     QColor colour;
@@ -150,7 +150,7 @@ TEST(AboutBox, ClicksHandTheTableAddressesToTheOpener) {
     EXPECT_EQ(b.opened[2], QUrl(Table(303, German)));
     EXPECT_NE(Table(305, German), Table(303, German));
 
-    // The address is looked up at the click: a language change needs no Open.
+    // The address is looked up at the click: a language change needs no ShowModal.
     b.language = English;
     Click(*b.Label("lblMehrSoftware"));
     ASSERT_EQ(b.opened.size(), 4u);
