@@ -66,6 +66,19 @@ TEST(MoonRiseSet, AnAbsurdLongitudeStillGivesSecondsOfTheDay) {
     EXPECT_TRUE(IsSecondOfDay(r.Set)) << r.Set;
 }
 
+// Seen while tracing a fuzzing find: interpolating declinations of 1e308
+// overflows and the refined time became NaN; the approximate time stands.
+TEST(MoonRiseSet, ARefinementThatOverflowsKeepsTheApproximateTime) {
+    ThreeDayEphemeris e;
+    e.RightAscension = {10.0, 20.0, 30.0};
+    e.Declination = {-1e308, 1e308, -1e308};
+    const RiseSetEvents r = RiseSetCoreEvents(DateToDayNumber(1, 1, 2007), e, 0.125, 0.0, Lon);
+    EXPECT_TRUE(IsSecondOfDay(r.Times.Rise)) << r.Times.Rise;
+    EXPECT_TRUE(IsSecondOfDay(r.Times.Set)) << r.Times.Set;
+    EXPECT_EQ(r.RiseDayShift, 0);
+    EXPECT_EQ(r.SetDayShift, 0);
+}
+
 TEST(MoonRiseSet, HighLatitudeRunsOfAlwaysUpAndAlwaysDown) {
     // At 80 N in February 2007 the moon stays up for days around its
     // northern standstill and down around its southern one.
