@@ -122,13 +122,16 @@ constexpr SecondOfDay JoinSecondOfDay(std::uint8_t hours, std::uint8_t minutes,
 }
 
 // Clock-time arithmetic: wraps around midnight, never changes a day.
+// InvalidSecond for a time t outside 0..86399.
 constexpr SecondOfDay AddTime(SecondOfDay t, std::uint8_t hours, std::uint8_t minutes,
                               std::uint8_t seconds) {
+    if (t < 0 || t >= SecondsPerDay) return InvalidSecond;
     return (t + JoinSecondOfDay(hours, minutes, seconds)) % SecondsPerDay;
 }
 
 constexpr SecondOfDay SubtractTime(SecondOfDay t, std::uint8_t hours, std::uint8_t minutes,
                                    std::uint8_t seconds) {
+    if (t < 0 || t >= SecondsPerDay) return InvalidSecond;
     const SecondOfDay r = t - JoinSecondOfDay(hours % 24, minutes, seconds);
     return r < 0 ? r + SecondsPerDay : r;
 }
@@ -146,6 +149,11 @@ DayNumber JulianDateToDayNumber(double jd, bool truncate);
 constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
 }
-constexpr std::int64_t FloorMod(std::int64_t a, std::int64_t b) { return a - FloorDiv(a, b) * b; }
+// The remainder is formed from a % b, not a - FloorDiv(a, b) * b, whose
+// product overflows for a near the ends of int64.
+constexpr std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
+    const std::int64_t r = a % b;
+    return r != 0 && ((r < 0) != (b < 0)) ? r + b : r;
+}
 
 }  // namespace selenara

@@ -2,7 +2,9 @@
 
 #include "astro/Angles.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace selenara {
 namespace {
@@ -148,7 +150,12 @@ LunationTableT LunationTable(DayNumber day) {
 }
 
 DayTime PhaseDayTime(double jde) {
-    const auto day = static_cast<DayNumber>(std::floor(jde + 0.5 - 2305448.0));
+    const double dayCount = std::floor(jde + 0.5 - 2305448.0);
+    // NaN or a count beyond int32 has no day number to convert to.
+    if (!(dayCount >= std::numeric_limits<DayNumber>::min() &&
+          dayCount <= std::numeric_limits<DayNumber>::max()))
+        return {};
+    const auto day = static_cast<DayNumber>(dayCount);
     auto second = static_cast<SecondOfDay>((FractionalPart(jde) + 0.5) * SecondsPerDay);
     if (second > SecondsPerDay - 1) second -= SecondsPerDay;
     return {day, second};
@@ -178,6 +185,9 @@ std::vector<DayTime> PhaseEventsBetween(int selector, DayNumber from, DayNumber 
     // phase, the secular terms by less than 0.1 day within 1600..3999:
     // a two-day margin catches every lunation that can reach the span.
     constexpr double margin = 2.0;
+    // Also bounds the loop below and keeps to + 1 from overflowing.
+    from = std::max(from, FirstDay - PhaseSearchMargin);
+    to = std::min(to, LastDay + PhaseSearchMargin);
     const double quarter = 0.25 * selector;
     const double first =
         std::ceil((DayNumberToJulianDate(from) - margin - LunationEpochJde) / SynodicMonth - quarter);

@@ -60,6 +60,7 @@ LunationTableT LunationTable(DayNumber day);
 // The UT day and second of a phase instant: the day it falls on (not range
 // checked, so instants just outside 1600..3999 keep their day) and the
 // second, truncated so an instant in a day's last second stays on that day.
+// (InvalidDay, InvalidSecond) for NaN, an infinity or a day beyond int32.
 DayTime PhaseDayTime(double jde);
 
 // Events of the selected phase in the UT calendar month containing `day`,
@@ -71,10 +72,13 @@ PhaseSlots FirstQuarters(DayNumber day);
 PhaseSlots FullMoons(DayNumber day);
 PhaseSlots LastQuarters(DayNumber day);
 
+// How far beyond 0..876581 PhaseEventsBetween still looks, in days.
+inline constexpr DayNumber PhaseSearchMargin = 62;
+
 // Every event of the selected phase whose UT day lies in from..to, in time
 // order. Computes only the lunations that can reach the span; each instant is
 // the same one PhaseInstants gives. The days may extend a little beyond
-// 0..876581.
+// 0..876581; days more than PhaseSearchMargin outside it have no events.
 std::vector<DayTime> PhaseEventsBetween(int selector, DayNumber from, DayNumber to);
 
 }  // namespace selenara

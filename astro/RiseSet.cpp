@@ -39,6 +39,7 @@ struct Refined {
 Refined Refine(double m, double siderealAtMidnight, const ThreeDayEphemeris& e, double h0,
                double latitude, double longitude) {
     const double phi = Radians(latitude);
+    const double estimate = m;
     double m4 = 0.0, f4 = 0.0;
     for (int pass = 1; pass <= 5; ++pass) {
         const double theta = Reduce360(siderealAtMidnight + 360.985647 * m);
@@ -58,11 +59,13 @@ Refined Refine(double m, double siderealAtMidnight, const ThreeDayEphemeris& e, 
             m = m4 + (f4 / f) * (m4 - m);
         }
     }
-    double dayFraction = m;
-    if (m >= 1.0) dayFraction = FractionalPart(m);
-    else if (m < 0.0) dayFraction = m + 1.0;
+    // A step through sin(H) = 0 throws m off to infinity or NaN; the
+    // approximate time is then the best there is.
+    if (!(std::fabs(m) < 1e6)) m = estimate;
+    // Folded by whole days, however far refinement went: one day back was
+    // not enough for the wild steps of an absurd longitude.
+    const double dayFraction = m - std::floor(m);
     auto second = static_cast<std::int32_t>(dayFraction * SecondsPerDay);
-    if (second < 0) second += SecondsPerDay;
     if (second > SecondsPerDay - 1) second -= SecondsPerDay;
     return {second, static_cast<int>(std::floor(m))};
 }
@@ -71,6 +74,10 @@ Refined Refine(double m, double siderealAtMidnight, const ThreeDayEphemeris& e, 
 
 RiseSetEvents RiseSetCoreEvents(DayNumber day, const ThreeDayEphemeris& e, double h0,
                                 double latitude, double longitude) {
+    bool finite = std::isfinite(h0) && std::isfinite(latitude) && std::isfinite(longitude);
+    for (int i = 0; i < 3; ++i)
+        finite = finite && std::isfinite(e.RightAscension[i]) && std::isfinite(e.Declination[i]);
+    if (!finite) return {};
     const double sidereal = MeanSiderealTime({day, 0});
     const double phi = Radians(latitude), delta2 = Radians(e.Declination[1]);
     const double cosH0 = (std::sin(Radians(h0)) - std::sin(phi) * std::sin(delta2)) /
@@ -81,6 +88,7 @@ RiseSetEvents RiseSetCoreEvents(DayNumber day, const ThreeDayEphemeris& e, doubl
     }
     const double H0 = Degrees(std::acos(cosH0));
     const double m0 = IntoDay((e.RightAscension[1] - longitude - sidereal) / 360.0);
+    if (!std::isfinite(m0)) return {};  // finite inputs, but their difference overflowed
     const Refined rise = Refine(IntoDay(m0 - H0 / 360.0), sidereal, e, h0, latitude, longitude);
     const Refined set = Refine(IntoDay(m0 + H0 / 360.0), sidereal, e, h0, latitude, longitude);
     return {{rise.Second, set.Second}, rise.DayShift, set.DayShift};
@@ -92,7 +100,8 @@ RiseSetTimes RiseSetCore(DayNumber day, const ThreeDayEphemeris& e, double h0, d
 }
 
 RiseSetEvents MoonRiseSetEvents(DayNumber day, double longitude, double latitude) {
-    if (!IsValidDay(day - 1) || !IsValidDay(day + 1)) return {};
+    // Compared, not offset: day - 1 would overflow for the lowest day numbers.
+    if (day <= FirstDay || day >= LastDay) return {};
     ThreeDayEphemeris e;
     double parallax = 0.0;
     for (int i = 0; i < 3; ++i) {

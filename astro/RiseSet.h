@@ -17,7 +17,9 @@ namespace selenara {
 // Codes in place of a time; always written to both fields alike.
 inline constexpr std::int32_t BelowHorizonAllDay = -2;
 inline constexpr std::int32_t AboveHorizonAllDay = -3;
-inline constexpr std::int32_t OutsideDayRange = -4;  // day before or after is outside 0..876581
+// No answer: the day before or after is outside 0..876581, or an input is
+// NaN or infinite.
+inline constexpr std::int32_t OutsideDayRange = -4;
 
 // Seconds of the UT day (0..86399), or one of the codes above.
 struct RiseSetTimes {
@@ -44,13 +46,15 @@ struct RiseSetEvents {
 };
 
 // General rise and set for any body, given its ephemeris and standard
-// altitude h0 (degrees). Codes -2 and -3 as above.
+// altitude h0 (degrees). Codes -2 and -3 as above; -4 for an input that is
+// not a finite number or so large that the arithmetic overflows.
 RiseSetEvents RiseSetCoreEvents(DayNumber day, const ThreeDayEphemeris& ephemeris,
                                 double standardAltitude, double latitude, double longitude);
 RiseSetTimes RiseSetCore(DayNumber day, const ThreeDayEphemeris& ephemeris,
                          double standardAltitude, double latitude, double longitude);
 
-// Moonrise and moonset of UT day `day`; -4 when day - 1 or day + 1 is invalid.
+// Moonrise and moonset of UT day `day`; -4 when day - 1 or day + 1 is
+// invalid or a coordinate is not a finite number.
 RiseSetEvents MoonRiseSetEvents(DayNumber day, double longitude, double latitude);
 RiseSetTimes MoonRiseSet(DayNumber day, double longitude, double latitude);
 

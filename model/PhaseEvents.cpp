@@ -1,13 +1,19 @@
 #include "model/PhaseEvents.h"
 
+#include <algorithm>
+
 namespace selenara {
 
 std::vector<PhaseEvent> LocalPhaseEvents(int selector, DayNumber first, DayNumber last,
                                          const ZoneClock& clock) {
     static constexpr PhaseKind kinds[4] = {NewMoonKind, FirstQuarterKind, FullMoonKind, LastQuarterKind};
     std::vector<PhaseEvent> events;
+    // Beyond the search margin there are no events; clamping there first
+    // keeps first - 1 and last + 1 from overflowing.
+    const DayNumber from = std::max(first, FirstDay - PhaseSearchMargin);
+    const DayNumber to = std::min(last, LastDay + PhaseSearchMargin);
     // A local date spans parts of the UT days before and after it.
-    for (const DayTime ut : PhaseEventsBetween(selector, first - 1, last + 1)) {
+    for (const DayTime ut : PhaseEventsBetween(selector, from - 1, to + 1)) {
         const DayTime local = UtcToLocal(ut, clock);
         if (local.Day >= first && local.Day <= last)
             events.push_back({kinds[selector & 3], ut, local});

@@ -75,6 +75,29 @@ TEST(ClockTimes, SplitJoinAddSubtract) {
     EXPECT_EQ(SubtractTime(1800, 1, 0, 0), 84600);
 }
 
+// Found by fuzzing: a time far outside the day overflowed the sum.
+TEST(ClockTimes, ArithmeticOnATimeOutsideTheDayGivesTheSentinel) {
+    constexpr SecondOfDay huge = std::numeric_limits<SecondOfDay>::max();
+    constexpr SecondOfDay tiny = std::numeric_limits<SecondOfDay>::min();
+    EXPECT_EQ(AddTime(huge, 23, 59, 59), InvalidSecond);
+    EXPECT_EQ(SubtractTime(tiny, 23, 59, 59), InvalidSecond);
+    EXPECT_EQ(AddTime(SecondsPerDay, 0, 0, 1), InvalidSecond);
+    EXPECT_EQ(SubtractTime(InvalidSecond, 0, 0, 0), InvalidSecond);
+    EXPECT_EQ(AddTime(86399, 0, 0, 1), 0);  // the last valid second still wraps
+}
+
+// Found by fuzzing: the remainder was formed by a product that overflows.
+TEST(FloorDivision, RemaindersAtTheEndsOfInt64) {
+    constexpr std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
+    constexpr std::int64_t highest = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(FloorMod(lowest, 3), 1);
+    EXPECT_EQ(FloorMod(lowest, 1440), 352);
+    EXPECT_EQ(FloorMod(highest, 86400), 55807);
+    EXPECT_EQ(FloorMod(-1, 60), 59);
+    EXPECT_EQ(FloorDiv(-1, 60), -1);
+    EXPECT_EQ(FloorMod(-120, 60), 0);
+}
+
 TEST(JulianDates, DayNumberBridge) {
     EXPECT_DOUBLE_EQ(DayNumberToJulianDate(146102), 2451549.5);
     EXPECT_EQ(JulianDateToDayNumber(2451550.25, true), 146102);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace selenara {
 namespace {
@@ -67,6 +68,13 @@ TEST(PhaseInstants, AlmanacFullMoonsOf2018) {
     EXPECT_TRUE(near(mar.Slot[1], At(31, 3, 2018, 12, 37, 0)));
 }
 
+// Found by fuzzing: NaN and huge instants were converted to int unchecked.
+TEST(PhaseInstants, AnInstantWithoutADayNumberGivesTheEmptySlot) {
+    for (const double jde : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e308, -1e308, 2305448.0 + 3e9})
+        EXPECT_EQ(PhaseDayTime(jde), Empty) << jde;
+    EXPECT_EQ(PhaseDayTime(2305447.5 - 1e9).Day, -1000000000);  // far, but still a day number
+}
+
 TEST(PhaseInstants, SecondsAreTruncatedSoTheLastSecondStaysOnItsDay) {
     const double lastSecond = DayNumberToJulianDate(146102) + 86399.9 / 86400;
     EXPECT_EQ(PhaseDayTime(lastSecond), (DayTime{146102, 86399}));
@@ -96,6 +104,23 @@ TEST(PhaseEventsBetween, ReachesJustBeyondTheRange) {
     const std::vector<DayTime> events = PhaseEventsBetween(FullMoonPhase, -5, 0);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].Day, -1);
+}
+
+// Found by fuzzing: the widest span walked 145 million lunations, and
+// to + 1 overflowed.
+TEST(PhaseEventsBetween, TheWidestSpanStopsAtTheSearchMargin) {
+    constexpr DayNumber lowest = std::numeric_limits<DayNumber>::min();
+    constexpr DayNumber highest = std::numeric_limits<DayNumber>::max();
+    const std::vector<DayTime> all = PhaseEventsBetween(NewMoonPhase, lowest, highest);
+    EXPECT_EQ(all, PhaseEventsBetween(NewMoonPhase, -PhaseSearchMargin, LastDay + PhaseSearchMargin));
+    ASSERT_FALSE(all.empty());
+    // One lunation's events on either side of the margin edges, none beyond.
+    EXPECT_GE(all.front().Day, -PhaseSearchMargin);
+    EXPECT_LT(all.front().Day, -PhaseSearchMargin + 30);
+    EXPECT_LE(all.back().Day, LastDay + PhaseSearchMargin);
+    EXPECT_GT(all.back().Day, LastDay + PhaseSearchMargin - 30);
+    EXPECT_TRUE(PhaseEventsBetween(FullMoonPhase, highest - 100, highest).empty());
+    EXPECT_TRUE(PhaseEventsBetween(FullMoonPhase, lowest, lowest + 100).empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace selenara {
 namespace {
@@ -28,6 +29,54 @@ TEST(MoonRiseSet, DaysAtTheEndsOfTheRangeHaveNoNeighbours) {
         EXPECT_EQ(r.Set, OutsideDayRange);
     }
     EXPECT_GE(MoonRiseSet(FirstDay + 1, Lon, Lat).Rise, 0);
+}
+
+// Found by fuzzing: the neighbour check computed day - 1 and overflowed.
+TEST(MoonRiseSet, TheEndsOfInt32HaveNoNeighboursEither) {
+    for (const DayNumber d : {std::numeric_limits<DayNumber>::min(), std::numeric_limits<DayNumber>::max()}) {
+        const RiseSetTimes r = MoonRiseSet(d, Lon, Lat);
+        EXPECT_EQ(r.Rise, OutsideDayRange);
+        EXPECT_EQ(r.Set, OutsideDayRange);
+    }
+}
+
+bool IsSecondOfDay(std::int32_t t) { return t >= 0 && t < 86400; }
+
+// Found by fuzzing: NaN reached the conversion of the day fraction to int.
+TEST(MoonRiseSet, CoordinatesThatAreNotNumbersGiveNoAnswer) {
+    const DayNumber day = DateToDayNumber(1, 1, 2007);
+    for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        for (const RiseSetTimes r : {MoonRiseSet(day, bad, Lat), MoonRiseSet(day, Lon, bad)}) {
+            EXPECT_EQ(r.Rise, OutsideDayRange) << bad;
+            EXPECT_EQ(r.Set, OutsideDayRange) << bad;
+        }
+    }
+    ThreeDayEphemeris e;
+    e.RightAscension = {1e308, 1e308, 1e308};  // finite, but 1e308 - (-1e308) is not
+    const RiseSetTimes r = RiseSetCore(day, e, 0.125, Lat, -1e308);
+    EXPECT_EQ(r.Rise, OutsideDayRange);
+    EXPECT_EQ(r.Set, OutsideDayRange);
+}
+
+// Found by fuzzing: refinement at an absurd longitude wandered days away,
+// and folding back by one day left a negative second.
+TEST(MoonRiseSet, AnAbsurdLongitudeStillGivesSecondsOfTheDay) {
+    const RiseSetTimes r = MoonRiseSet(531719, -1.8347981853481449e+106, 4.0530119619442496e-312);
+    EXPECT_TRUE(IsSecondOfDay(r.Rise)) << r.Rise;
+    EXPECT_TRUE(IsSecondOfDay(r.Set)) << r.Set;
+}
+
+// Seen while tracing a fuzzing find: interpolating declinations of 1e308
+// overflows and the refined time became NaN; the approximate time stands.
+TEST(MoonRiseSet, ARefinementThatOverflowsKeepsTheApproximateTime) {
+    ThreeDayEphemeris e;
+    e.RightAscension = {10.0, 20.0, 30.0};
+    e.Declination = {-1e308, 1e308, -1e308};
+    const RiseSetEvents r = RiseSetCoreEvents(DateToDayNumber(1, 1, 2007), e, 0.125, 0.0, Lon);
+    EXPECT_TRUE(IsSecondOfDay(r.Times.Rise)) << r.Times.Rise;
+    EXPECT_TRUE(IsSecondOfDay(r.Times.Set)) << r.Times.Set;
+    EXPECT_EQ(r.RiseDayShift, 0);
+    EXPECT_EQ(r.SetDayShift, 0);
 }
 
 TEST(MoonRiseSet, HighLatitudeRunsOfAlwaysUpAndAlwaysDown) {

@@ -1,8 +1,11 @@
 #include "model/PhaseDays.h"
 
+#include "model/PhaseEvents.h"
 #include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace selenara {
 namespace {
@@ -70,6 +73,20 @@ TEST(MondAlter, TerminatesAtTheEndsOfTheRange) {
         EXPECT_GE(n, 1) << d;
         EXPECT_LE(n, 28) << d;
     }
+}
+
+// Found by fuzzing: first - 1 and last + 1 overflowed at the ends of int32.
+TEST(LocalPhaseEvents, SpansToTheEndsOfInt32) {
+    const FixedClock berlin(WinterNoon(), testing::EuropeBerlin);
+    constexpr DayNumber lowest = std::numeric_limits<DayNumber>::min();
+    constexpr DayNumber highest = std::numeric_limits<DayNumber>::max();
+    EXPECT_TRUE(LocalPhaseEvents(FullMoonPhase, lowest, lowest + 10, berlin).empty());
+    EXPECT_TRUE(LocalPhaseEvents(FullMoonPhase, highest - 10, highest, berlin).empty());
+    // The full moon of 31 December 1599, 14:39 UT, is still found from the far end.
+    const std::vector<PhaseEvent> before = LocalPhaseEvents(FullMoonPhase, lowest, 0, berlin);
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(before.back().Local.Day, -1);
+    EXPECT_EQ(before.back().Local.Second / 60, 15 * 60 + 39);  // 15:39 CET
 }
 
 }  // namespace

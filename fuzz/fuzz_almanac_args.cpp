@@ -1,0 +1,89 @@
+// Arbitrary command lines for selenara-almanac, one argument a line: every
+// value parser answers with a value or a reason, and the command ends with
+// status 0, or 2 and a one-line message, writing to memory.
+#include "FuzzInput.h"
+
+#include "cli/Almanac.h"
+#include "cli/Arguments.h"
+
+#include <algorithm>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+namespace selenara::fuzz {
+namespace {
+
+// Central European winter time, "now" on 8 December 2026 at noon.
+class WinterClock final : public ZoneClock {
+public:
+    DayTime LocalNow() const override { return {DateToDayNumber(8, 12, 2026), 12 * 3600}; }
+    int UtcOffsetMinutesAt(DayTime) const override { return 60; }
+};
+
+std::vector<std::string> Split(std::string_view input) {
+    std::vector<std::string> args;
+    while (!input.empty() && args.size() < 8) {
+        const std::size_t end = std::min(input.find('\n'), input.size());
+        args.emplace_back(input.substr(0, end));
+        input.remove_prefix(std::min(end + 1, input.size()));
+    }
+    return args;
+}
+
+// Every parser on one text, collecting the days and months it names.
+void ParseAll(const std::string& text, std::vector<DayNumber>& days, std::vector<int>& months) {
+    const Parsed<YearMonth> m = ParseMonth(text);
+    if (m.Ok()) {
+        FUZZ_CHECK(m.Value.Year >= FirstYear && m.Value.Year <= LastYear);
+        FUZZ_CHECK(m.Value.Month >= 1 && m.Value.Month <= 12);
+        months.push_back(m.Value.Year * 12 + m.Value.Month);
+    }
+    const Parsed<DayNumber> d = ParseDay(text);
+    if (d.Ok()) {
+        FUZZ_CHECK(IsValidDay(d.Value));
+        days.push_back(d.Value);
+    }
+    for (const int limit : {90, 180}) {
+        const Parsed<double> v = ParseDegrees(text, limit);
+        if (v.Ok()) FUZZ_CHECK(std::isfinite(v.Value) && std::fabs(v.Value) <= limit);
+        else FUZZ_CHECK(v.Error.find('\n') == std::string::npos);
+    }
+    const Parsed<int> year = ParseYear(text), month = ParseMonthNumber(text);
+    if (year.Ok()) FUZZ_CHECK(year.Value >= FirstYear && year.Value <= LastYear);
+    if (month.Ok()) FUZZ_CHECK(month.Value >= 1 && month.Value <= 12);
+    const Parsed<LanguageId> language = ParseLanguage(text);
+    FUZZ_CHECK(language.Ok() == (text == "de" || text == "en"));
+}
+
+// Long spans are valid requests but take seconds; the parsing is the point.
+template <typename T>
+bool Short(const std::vector<T>& values, T limit) {
+    if (values.empty()) return true;
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    return *high - *low <= limit;
+}
+
+}  // namespace
+}  // namespace selenara::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace selenara;
+    using namespace selenara::fuzz;
+    const std::vector<std::string> args = Split({reinterpret_cast<const char*>(data), size});
+    std::vector<DayNumber> days;
+    std::vector<int> months;
+    for (const std::string& arg : args) ParseAll(arg, days, months);
+    if (!Short(days, 62) || !Short(months, 24)) return 0;
+
+    std::ostringstream out, err;
+    const int status = RunAlmanac(args, out, err, WinterClock{});
+    FUZZ_CHECK(status == 0 || status == 2);
+    if (status == 0) FUZZ_CHECK(err.str().empty());
+    if (status == 2 && !args.empty()) {
+        const std::string message = err.str();
+        FUZZ_CHECK(!message.empty() && message.back() == '\n');
+        FUZZ_CHECK(message.find('\n') == message.size() - 1);  // one line
+    }
+    return 0;
+}

@@ -1,0 +1,231 @@
+// Any integers and doubles into the public functions of astro/ and model/:
+// invalid input must give the documented sentinels, valid input sound
+// results, and nothing may crash, hang or trip a sanitizer.
+#include "FuzzInput.h"
+
+#include "astro/Angles.h"
+#include "astro/LunarPhases.h"
+#include "astro/MoonPosition.h"
+#include "astro/RiseSet.h"
+#include "model/MonthTable.h"
+#include "model/MoonDay.h"
+#include "model/PhaseDays.h"
+
+#include <algorithm>
+
+namespace selenara::fuzz {
+namespace {
+
+bool IsSecondOrCode(std::int32_t v) {
+    return (v >= 0 && v < SecondsPerDay) || v == BelowHorizonAllDay || v == AboveHorizonAllDay ||
+           v == OutsideDayRange;
+}
+
+void CheckRiseSet(const RiseSetTimes& t) {
+    FUZZ_CHECK(IsSecondOrCode(t.Rise) && IsSecondOrCode(t.Set));
+    FUZZ_CHECK((t.Rise < 0 || t.Set < 0) ? t.Rise == t.Set : true);  // codes come in pairs
+}
+
+void Calendar(FuzzedDataProvider& p) {
+    const int day = p.ConsumeIntegral<int>(), month = p.ConsumeIntegral<int>();
+    const int year = p.ConsumeBool() ? p.ConsumeIntegralInRange(1590, 4010) : p.ConsumeIntegral<int>();
+    const DayNumber n = DateToDayNumber(day, month, year);
+    FUZZ_CHECK(n == InvalidDay || IsValidDay(n));
+    if (n != InvalidDay) FUZZ_CHECK(DayNumberToDate(n) == (Date{day, month, year}));
+    FUZZ_CHECK(DaysInMonth(month, year) >= 0 && DaysInMonth(month, year) <= 31);
+    FUZZ_CHECK(WeekdayOfDate(day, month, year) >= 0 && WeekdayOfDate(day, month, year) <= NoWeekday);
+
+    const DayNumber any = AnyDay(p);
+    const Date d = DayNumberToDate(any);
+    FUZZ_CHECK(IsValidDay(any) ? DateToDayNumber(d) == any : d == Date{});
+    FUZZ_CHECK((WeekdayOf(any) == NoWeekday) == !IsValidDay(any));
+
+    const double jd = AnyDouble(p, 2305000.0, 2626000.0);
+    const bool truncate = p.ConsumeBool();
+    const DayNumber fromJd = JulianDateToDayNumber(jd, truncate);
+    FUZZ_CHECK(fromJd == InvalidDay || IsValidDay(fromJd));
+    (void)DayNumberToJulianDate(any);
+}
+
+void ClockTimes(FuzzedDataProvider& p) {
+    const SecondOfDay s = AnySecond(p);
+    const ClockTime c = SplitSecondOfDay(s);
+    if (s >= 0 && s < SecondsPerDay) FUZZ_CHECK(JoinSecondOfDay(c.Hours, c.Minutes, c.Seconds) == s);
+    else FUZZ_CHECK(c == ClockTime{});
+    const auto h = p.ConsumeIntegral<std::uint8_t>(), m = p.ConsumeIntegral<std::uint8_t>(),
+               sec = p.ConsumeIntegral<std::uint8_t>();
+    const SecondOfDay joined = JoinSecondOfDay(h, m, sec);
+    FUZZ_CHECK(joined >= 0 && joined < SecondsPerDay);
+    const SecondOfDay added = AddTime(s, h, m, sec), taken = SubtractTime(s, h, m, sec);
+    if (s >= 0 && s < SecondsPerDay) {
+        FUZZ_CHECK(added >= 0 && added < SecondsPerDay && taken >= 0 && taken < SecondsPerDay);
+        FUZZ_CHECK(SubtractTime(added, h, m, sec) == s);
+    }
+
+    const std::int64_t a = p.ConsumeIntegral<std::int64_t>();
+    const std::int64_t b = p.ConsumeIntegralInRange<std::int64_t>(1, std::numeric_limits<std::int64_t>::max());
+    const std::int64_t r = FloorMod(a, b);
+    FUZZ_CHECK(r >= 0 && r < b);
+    (void)FloorDiv(a, b);
+}
+
+void Angles(FuzzedDataProvider& p) {
+    const double x = AnyDouble(p, -1e6, 1e6), y = AnyDouble(p, -1e6, 1e6);
+    const double r = Reduce360(x);
+    FUZZ_CHECK(!std::isfinite(x) || (r >= 0.0 && r <= 360.0));
+    (void)FractionalPart(x);
+    (void)Radians(x);
+    (void)Degrees(y);
+    (void)FullCircleAngle(x, y);
+}
+
+void Phases(FuzzedDataProvider& p) {
+    const double k = AnyDouble(p, -5000.0, 25000.0), T = AnyDouble(p, -5.0, 25.0);
+    const int selector = p.ConsumeBool() ? p.ConsumeIntegralInRange(-1, 4) : p.ConsumeIntegral<int>();
+    (void)PlanetaryCorrection(k, T);
+    (void)PhaseInstantOf(k, selector);
+    (void)LunationPhasesOf(k).Of(selector);
+    (void)PhaseDayTime(AnyDouble(p, 2305000.0, 2626000.0));
+
+    const DayNumber day = AnyDay(p);
+    const LunationTableT table = LunationTable(day);
+    if (!IsValidDay(day)) FUZZ_CHECK(table[0].NewMoon == 0.0 && table[13].LastQuarter == 0.0);
+    const PhaseSlots slots = PhaseInstants(day, selector);
+    for (const DayTime t : slots.Slot) {
+        if (t == DayTime{}) continue;
+        FUZZ_CHECK(IsValidDayTime(t));
+        FUZZ_CHECK(DayNumberToDate(t.Day).Month == DayNumberToDate(day).Month);
+    }
+    (void)NewMoons(day), (void)FirstQuarters(day), (void)FullMoons(day), (void)LastQuarters(day);
+
+    const DayNumber from = AnyDay(p);
+    const DayNumber to = SpanEnd(p, from, 400);
+    const std::vector<DayTime> events = PhaseEventsBetween(selector, from, to);
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        FUZZ_CHECK(events[i].Day >= from && events[i].Day <= to);
+        FUZZ_CHECK(events[i].Second >= 0 && events[i].Second < SecondsPerDay);
+        if (i > 0) FUZZ_CHECK(events[i - 1].Day <= events[i].Day);
+    }
+}
+
+void Position(FuzzedDataProvider& p) {
+    const DayTime ut{AnyDay(p), AnySecond(p)};
+    const MoonPosition m = MoonPositionAt(ut);
+    const double theta = MeanSiderealTime(ut);
+    if (IsValidDayTime(ut)) {
+        FUZZ_CHECK(m.RightAscension >= 0.0 && m.RightAscension < 360.0);
+        FUZZ_CHECK(m.Declination >= -90.0 && m.Declination <= 90.0);
+        FUZZ_CHECK(m.HorizontalParallax > 0.8 && m.HorizontalParallax < 1.1);
+        FUZZ_CHECK(theta >= 0.0 && theta < 360.0);
+    } else {
+        FUZZ_CHECK(m.RightAscension == -1.0 && m.Declination == -1.0 && m.HorizontalParallax == -1.0);
+        FUZZ_CHECK(theta == -1.0);
+    }
+    (void)JulianDateOf(ut);
+    (void)MoonEclipticAt(ut);
+    (void)MoonAltitudeOverHorizon(ut, AnyDouble(p, -180.0, 180.0), AnyDouble(p, -90.0, 90.0));
+}
+
+void RiseAndSet(FuzzedDataProvider& p) {
+    const DayNumber day = AnyDay(p);
+    const double longitude = AnyDouble(p, -180.0, 180.0), latitude = AnyDouble(p, -90.0, 90.0);
+    const RiseSetEvents e = MoonRiseSetEvents(day, longitude, latitude);
+    CheckRiseSet(e.Times);
+    if (day <= FirstDay || day >= LastDay)
+        FUZZ_CHECK(e.Times.Rise == OutsideDayRange && e.Times.Set == OutsideDayRange);
+    CheckRiseSet(MoonRiseSet(day, longitude, latitude));
+
+    ThreeDayEphemeris eph;
+    for (int i = 0; i < 3; ++i) {
+        eph.RightAscension[i] = AnyDouble(p, 0.0, 720.0);
+        eph.Declination[i] = AnyDouble(p, -90.0, 90.0);
+    }
+    const double h0 = AnyDouble(p, -1.0, 1.0);
+    CheckRiseSet(RiseSetCoreEvents(day, eph, h0, latitude, longitude).Times);
+    CheckRiseSet(RiseSetCore(day, eph, h0, latitude, longitude));
+}
+
+void Month(FuzzedDataProvider& p) {
+    const FuzzClock clock(p);
+    const int month = p.ConsumeBool() ? p.ConsumeIntegralInRange(0, 13) : p.ConsumeIntegral<int>();
+    const int year = p.ConsumeBool() ? p.ConsumeIntegralInRange(1598, 4001) : p.ConsumeIntegral<int>();
+    const TMonat table = MonatAufbauen(month, year, clock);
+    FUZZ_CHECK(table.AnzahlTage == DaysInMonth(month, year));
+    int todays = 0;
+    for (int d = 1; d <= table.AnzahlTage; ++d) {
+        FUZZ_CHECK(table.Tage[d].Wochentag < 7 && table.Tage[d].Phase <= BlueMoonKind);
+        FUZZ_CHECK(table.Tage[d].Stunde < 24 && table.Tage[d].Minute < 60 && table.Tage[d].Sekunde < 60);
+        todays += table.Tage[d].Heute;
+    }
+    FUZZ_CHECK(todays <= 1);
+
+    TMonat odd;
+    odd.Monat = month;
+    odd.Jahr = year;
+    odd.AnzahlTage = static_cast<std::uint8_t>(DaysInMonth(month, year));
+    PhasenEintragen(odd, p.ConsumeIntegral<int>(), clock);
+    const int selector = p.ConsumeIntegralInRange<int>(NewMoonPhase, LastQuarterPhase);
+    for (const PhaseEvent& e : MonthPhaseEvents(selector, month, year, clock))
+        FUZZ_CHECK(DayNumberToDate(e.Local.Day).Month == month);
+    const DayNumber first = AnyDay(p);
+    const DayNumber last = SpanEnd(p, first, 60);
+    for (const PhaseEvent& e : LocalPhaseEvents(selector, first, last, clock))
+        FUZZ_CHECK(e.Local.Day >= first && e.Local.Day <= last);
+}
+
+void MoonDays(FuzzedDataProvider& p) {
+    const FuzzClock clock(p);
+    const DayNumber day = AnyDay(p);
+    const int age = MondAlter(day, clock);
+    FUZZ_CHECK(age >= 1 && age <= 28);
+    if (!IsValidDay(day)) FUZZ_CHECK(age == 1);
+    const bool phaseDays[] = {IstNeumondTag(day, clock), IstErstesViertelTag(day, clock),
+                              IstVollmondTag(day, clock), IstLetztesViertelTag(day, clock)};
+    if (!IsValidDay(day)) FUZZ_CHECK(std::none_of(std::begin(phaseDays), std::end(phaseDays), [](bool b) { return b; }));
+
+    const double longitude = AnyDouble(p, -180.0, 180.0), latitude = AnyDouble(p, -90.0, 90.0);
+    const LocalRiseSet r = MondAufUntergang(day, longitude, latitude, clock);
+    if (r.HasRise) FUZZ_CHECK(r.Rise.Day == day && r.Rise.Second >= 0 && r.Rise.Second < SecondsPerDay);
+    if (r.HasSet) FUZZ_CHECK(r.Set.Day == day && r.Set.Second >= 0 && r.Set.Second < SecondsPerDay);
+    FUZZ_CHECK(r.AllDay == 0 || r.AllDay == BelowHorizonAllDay || r.AllDay == AboveHorizonAllDay);
+    if (r.HasRise || r.HasSet) FUZZ_CHECK(r.AllDay == 0);
+
+    const Date d = DayNumberToDate(day);
+    DayTime rise, set;
+    (void)Mondaufgang(d.Day, d.Month, d.Year, longitude, latitude, clock, rise);
+    (void)Monduntergang(p.ConsumeIntegral<int>(), d.Month, d.Year, longitude, latitude, clock, set);
+
+    DayTime local{AnyDay(p), AnySecond(p)};
+    (void)IstSommerzeit(local);
+    const bool valid = local.Second >= 0 && local.Second < SecondsPerDay;
+    SommerzeitKorrektur(local, clock);
+    if (valid) FUZZ_CHECK(local.Second >= 0 && local.Second < SecondsPerDay);
+
+    const DayTime ut{AnyDay(p), AnySecond(p)};
+    const DayTime converted = UtcToLocal(ut, clock);
+    if (IsValidDayTime(ut) && IsValidDay(converted.Day))
+        FUZZ_CHECK(OffsetMinutesBetween(ut, converted) == clock.UtcOffsetMinutesAt(ut));
+    (void)TodayDayNumber(clock), (void)NowSecondOfDay(clock);
+}
+
+}  // namespace
+}  // namespace selenara::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace selenara::fuzz;
+    FuzzedDataProvider p(data, size);
+    // A few calls an input; the first byte picks which part is exercised first.
+    for (int call = 0; call < 4 && p.remaining_bytes() > 0; ++call) {
+        switch (p.ConsumeIntegralInRange(0, 7)) {
+            case 0: Calendar(p); break;
+            case 1: ClockTimes(p); break;
+            case 2: Angles(p); break;
+            case 3: Phases(p); break;
+            case 4: Position(p); break;
+            case 5: RiseAndSet(p); break;
+            case 6: Month(p); break;
+            default: MoonDays(p); break;
+        }
+    }
+    return 0;
+}
