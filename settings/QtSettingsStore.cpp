@@ -38,7 +38,9 @@ SettingsStore::WriteStatus QtSettingsStore::Write(std::string_view key, const st
 
 bool QtSettingsStore::Sync() {
     settings_.sync();
-    return settings_.status() == QSettings::NoError;
+    // FormatError stays from reading a damaged file, which this write has
+    // just replaced; only an AccessError means the values were not stored.
+    return settings_.status() != QSettings::AccessError;
 }
 
 }  // namespace selenara

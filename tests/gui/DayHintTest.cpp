@@ -5,6 +5,7 @@
 #include "model/MoonDay.h"
 #include "support/FixedClock.h"
 #include "support/MemoryStore.h"
+#include "support/TestWindow.h"
 #include "texts/Captions.h"
 #include "toolkit/Balloon.h"
 
@@ -82,12 +83,7 @@ TEST(Balloon, OneAtATimeAndClickedDaysOpenIt) {
     MainWindow window(clock, store, [](const std::string&) {}, [] { return true; });
     window.show();
     DayGrid& grid = window.Calendar().Grid();
-    const auto click = [&grid](int row, int column) {
-        const QPoint at = DayGrid::NumberRect(row, column).center();
-        QMouseEvent release(QEvent::MouseButtonRelease, at, grid.mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&grid, &release);
-    };
+    const auto click = [&grid](int row, int column) { testing::ClickDay(grid, row, column); };
     // December 2026: the first row's Monday is empty, its Tuesday is the 1st.
     click(1, 1);
     EXPECT_EQ(Balloon::Current(), nullptr);

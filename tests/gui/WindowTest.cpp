@@ -1,11 +1,8 @@
 #include "app/MainWindow.h"
 #include "app/Tray.h"
-#include "calendarview/CalendarView.h"
 #include "calendarview/DayGrid.h"
 #include "calendarview/Look.h"
-#include "toolkit/GlyphButton.h"
-#include "support/FixedClock.h"
-#include "support/MemoryStore.h"
+#include "support/TestWindow.h"
 #include "texts/LorePanels.h"
 
 #include <QApplication>
@@ -20,6 +17,7 @@
 namespace selenara {
 namespace {
 
+using testing::At;
 using testing::FixedClock;
 using testing::MemoryStore;
 
@@ -39,32 +37,7 @@ bool Shows(QWidget& widget, const QRect& rect, const QColor& color) {
     return false;
 }
 
-DayTime At(int day, int month, int year, int hour = 12) {
-    return {DateToDayNumber(day, month, year), hour * 3600};
-}
-
-// A window on a fixed clock and a store in memory.
-struct Window {
-    explicit Window(DayTime now, std::uint8_t language = German) : clock(now, testing::EuropeBerlin) {
-        store.Set("SPR", std::to_string(language));
-        window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, [] { return true; });
-        window->show();
-    }
-    CalendarView& Calendar() { return window->Calendar(); }
-    // The day shown in a cell, 0 for an empty one.
-    int DayAt(int row, int column) { return Calendar().CellAt(row, column).Day; }
-    QComboBox* List(int i) { return window->findChildren<QComboBox*>()[i]; }
-    GlyphButton* Button(int i) { return window->findChildren<GlyphButton*>()[i]; }
-    void Show(int month, int year) {
-        Calendar().Rebuild();  // current month first, as at a show
-        List(1)->setCurrentIndex(YearListPosition(year));
-        List(0)->setCurrentIndex(month - 1);
-    }
-
-    FixedClock clock;
-    MemoryStore store;
-    std::unique_ptr<MainWindow> window;
-};
+using Window = testing::TestWindow;
 
 TEST(CalendarPage, FirstColumnFollowsTheLanguage) {
     Window de(At(15, 6, 2025));  // 1 June 2025 is a Sunday

@@ -1,0 +1,51 @@
+// The main window for widget tests: shown, on a fixed clock in Berlin and a
+// store in memory, with the navigation row and day clicks at hand.
+#pragma once
+
+#include "app/MainWindow.h"
+#include "calendarview/CalendarView.h"
+#include "calendarview/DayGrid.h"
+#include "support/FixedClock.h"
+#include "support/MemoryStore.h"
+#include "toolkit/GlyphButton.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
+
+#include <memory>
+
+namespace selenara::testing {
+
+inline DayTime At(int day, int month, int year, int hour = 12) {
+    return {DateToDayNumber(day, month, year), hour * 3600};
+}
+
+// A click on a day number, as far as the grid looks at it: the left button's release.
+inline void ClickDay(DayGrid& grid, int row, int column) {
+    const QPoint at = DayGrid::NumberRect(row, column).center();
+    QMouseEvent release(QEvent::MouseButtonRelease, at, grid.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(&grid, &release);
+}
+
+struct TestWindow {
+    explicit TestWindow(DayTime now, std::uint8_t language = German) : clock(now, EuropeBerlin) {
+        store.Set("SPR", std::to_string(language));
+        window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, [] { return true; });
+        window->show();
+    }
+    CalendarView& Calendar() { return window->Calendar(); }
+    // The day shown in a cell, 0 for an empty one.
+    int DayAt(int row, int column) { return Calendar().CellAt(row, column).Day; }
+    // 0 month list, 1 year list.
+    QComboBox* List(int i) { return window->findChildren<QComboBox*>()[i]; }
+    // 0 previous month, 1 next month, 2 previous year, 3 next year.
+    GlyphButton* Button(int i) { return window->findChildren<GlyphButton*>()[i]; }
+
+    FixedClock clock;
+    MemoryStore store;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace selenara::testing
