@@ -80,6 +80,10 @@ protected:
         ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("config/Vandrel")));
         ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("run")));
         Mode(home.filePath(QStringLiteral("run")), 0700);
+        // A copy the session's user can run wherever the build lies (a
+        // checkout under /root is closed to it).
+        ASSERT_TRUE(QFile::copy(QStringLiteral(SETTINGS_SESSION), Program()));
+        Mode(Program(), 0755);
         for (const char* path : {"", "run", "config", "config/Vandrel"})
             Own(home.filePath(QString::fromLatin1(path)));
     }
@@ -89,6 +93,7 @@ protected:
     }
 
     QString Folder() const { return home.filePath(QStringLiteral("config/Vandrel")); }
+    QString Program() const { return home.filePath(QStringLiteral("settings_session")); }
     QString File() const { return Folder() + QStringLiteral("/Selenara.conf"); }
     QByteArray Bytes() const {
         QFile f(File());
@@ -126,7 +131,7 @@ protected:
             if (geteuid() == uid) return;
             if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0) ::_exit(97);
         });
-        p.start(QStringLiteral(SETTINGS_SESSION), {});
+        p.start(Program(), {});
         Session s;
         s.finished = p.waitForFinished(60000);
         if (!s.finished) {
