@@ -2,6 +2,7 @@
 
 #include "calendarview/Look.h"
 #include "texts/Captions.h"
+#include "toolkit/FlatComboBox.h"
 #include "toolkit/GlyphButton.h"
 #include "toolkit/MoonIcons.h"
 
@@ -28,16 +29,12 @@ int IconOfKind(int kind) {
 }
 
 QComboBox* MakeList(QWidget* parent, int width) {
-    auto* box = new QComboBox(parent);
+    const QColor band(0x1c, 0x2a, 0x55);  // the navigation band's dark blue
+    auto* box = new FlatComboBox(parent, {look::LightBlue, look::Black, band, band});
     box->setFont(look::WindowFont());
-    box->setFrame(false);
     box->setFixedSize(width, 21);
     box->setMaxVisibleItems(12);
     box->setCursor(Qt::PointingHandCursor);
-    box->setStyleSheet(QStringLiteral(
-        "QComboBox { background: black; color: #69DDFF; border: 1px solid #1c2a55; padding-left: 3px; }"
-        "QComboBox QAbstractItemView { background: black; color: #69DDFF;"
-        " selection-background-color: #1c2a55; }"));
     return box;
 }
 

@@ -1,0 +1,32 @@
+// A drop-down list drawn flat: its text in one colour on a plain background
+// inside a one-pixel border, with a small triangle for the drop-down, and a
+// pop-up list in the same colours. Painted by itself rather than through a
+// style sheet, whose per-widget style and pixmap cache cost start-up time
+// and memory at every repaint.
+#pragma once
+
+#include <QColor>
+#include <QComboBox>
+
+namespace selenara {
+
+struct FlatLook {
+    QColor Text;
+    QColor Background;
+    QColor Border;
+    QColor Selection;  // the pop-up's current row
+};
+
+class FlatComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    FlatComboBox(QWidget* parent, const FlatLook& look);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    FlatLook look_;
+};
+
+}  // namespace selenara
