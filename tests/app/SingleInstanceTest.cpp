@@ -7,6 +7,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
 
@@ -19,6 +20,7 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <grp.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -259,6 +261,34 @@ TEST(SingleInstanceTest, GarbageAndFloodsDoNotStallTheServer) {
     EXPECT_EQ(spy.count(), 1);
     EXPECT_LT(clock.elapsed(), 2000);
     flood.join();
+}
+#endif
+
+#ifdef Q_OS_UNIX
+TEST(SingleInstanceTest, AnotherUserCannotReachTheInstance) {
+    if (::geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
+    const QString name = UniqueName();
+    SingleInstance primary(name);
+    QSignalSpy spy(&primary, &SingleInstance::activationRequested);
+    ASSERT_TRUE(primary.TryBecomePrimary());
+
+    // The peer runs as nobody, from a copy that user can reach.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString peerCopy = dir.filePath(QStringLiteral("peer"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SINGLE_INSTANCE_PEER), peerCopy));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(peerCopy).constData(), 0755), 0);
+    QProcess peer;
+    peer.setChildProcessModifier([] {
+        constexpr uid_t nobody = 65534;
+        if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0) ::_exit(97);
+    });
+    peer.start(peerCopy, {name});
+    ASSERT_TRUE(peer.waitForFinished(WaitMs));
+    EXPECT_EQ(peer.exitCode(), 3);  // nobody to hand over to: it runs on its own
+    QTest::qWait(100);              // what it might have sent would be here by now
+    EXPECT_EQ(spy.count(), 0);
 }
 #endif
 
