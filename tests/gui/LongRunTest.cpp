@@ -96,6 +96,11 @@ TEST(LongRun, NavigationOptionsAndDayHintsKeepMemoryFlat) {
     std::printf("VmRSS after warm-up %ld kB, at the end %ld kB\n", before, after);
     RecordProperty("VmRSSBeforeKb", static_cast<int>(before));
     RecordProperty("VmRSSAfterKb", static_cast<int>(after));
+#ifdef __SANITIZE_ADDRESS__
+    // AddressSanitizer keeps freed memory in quarantine, resident on purpose;
+    // there the run is for what it catches, and its leak check for the rest.
+    GTEST_SKIP() << "resident memory is not comparable under AddressSanitizer";
+#endif
     EXPECT_LT(after, before + before / 20) << "grew from " << before << " kB to " << after << " kB";
 }
 
