@@ -40,9 +40,8 @@ int DayGrid::CellUnder(QPoint pos) const {
 
 void DayGrid::SetHovered(int index) {
     if (index == hovered_) return;
-    const auto rectOf = [](int i) { return NumberRect(i / Columns + 1, i % Columns + 1); };
-    if (hovered_ >= 0) update(rectOf(hovered_));
-    if (index >= 0) update(rectOf(index));
+    if (hovered_ >= 0) update(NumberRectOf(hovered_));
+    if (index >= 0) update(NumberRectOf(index));
     hovered_ = index;
     setCursor(index >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
@@ -99,7 +98,7 @@ void DayGrid::mouseReleaseEvent(QMouseEvent* event) {
     const int index = event->button() == Qt::LeftButton ? CellUnder(event->position().toPoint()) : -1;
     if (index >= 0) {
         ClearHover();
-        const QRect number = NumberRect(index / Columns + 1, index % Columns + 1);
+        const QRect number = NumberRectOf(index);
         emit dayClicked(cells_[index].Day, mapToGlobal(number.topLeft() + QPoint(number.width() - 13, 14)));
     }
     QWidget::mouseReleaseEvent(event);

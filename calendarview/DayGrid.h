@@ -61,6 +61,7 @@ protected:
 
 private:
     static int Index(int row, int column) { return (row - 1) * Columns + (column - 1); }
+    static QRect NumberRectOf(int index) { return NumberRect(index / Columns + 1, index % Columns + 1); }
     // The cell whose day number lies under pos, -1 for none or an empty cell.
     int CellUnder(QPoint pos) const;
     void SetHovered(int index);
