@@ -1,6 +1,7 @@
 #include "astro/Calendar.h"
 
 #include <cmath>
+#include <limits>
 
 namespace selenara {
 
@@ -19,6 +20,18 @@ DayNumber JulianDateToDayNumber(double jd, bool truncate) {
     const double day = std::floor(truncate ? x : x + 0.5);
     if (day < FirstDay || day > LastDay) return InvalidDay;
     return static_cast<DayNumber>(day);
+}
+
+DayTime DayTimeOfJulianDate(double jd) {
+    const double dayCount = std::floor(jd + 0.5 - 2305448.0);
+    // NaN or a count beyond int32 has no day number to convert to.
+    if (!(dayCount >= std::numeric_limits<DayNumber>::min() &&
+          dayCount <= std::numeric_limits<DayNumber>::max()))
+        return {};
+    const double fraction = jd + 0.5 - std::floor(jd + 0.5);
+    auto second = static_cast<SecondOfDay>(fraction * SecondsPerDay);
+    if (second > SecondsPerDay - 1) second = SecondsPerDay - 1;
+    return {static_cast<DayNumber>(dayCount), second};
 }
 
 }  // namespace selenara

@@ -145,6 +145,12 @@ constexpr double DayNumberToJulianDate(DayNumber n) { return n + 2305447.5; }
 // Julian Date is not finite.
 DayNumber JulianDateToDayNumber(double jd, bool truncate);
 
+// The day and second of a Julian Date: the day it falls on (not range
+// checked, so instants just outside 1600..3999 keep their day) and the
+// second, truncated so an instant in a day's last second stays on that day.
+// (InvalidDay, InvalidSecond) for NaN, an infinity or a day beyond int32.
+DayTime DayTimeOfJulianDate(double jd);
+
 // Floor division and remainder for the day/second splits of negative counts.
 constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);

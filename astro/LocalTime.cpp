@@ -1,5 +1,7 @@
 #include "astro/LocalTime.h"
 
+#include <algorithm>
+
 namespace selenara {
 
 DayNumber TodayDayNumber(const ZoneClock& clock) { return clock.LocalNow().Day; }
@@ -18,6 +20,39 @@ DayTime UtcToLocal(DayTime ut, const ZoneClock& clock) {
 
 int OffsetMinutesBetween(DayTime ut, DayTime local) {
     return static_cast<int>(MinuteCount(local) - MinuteCount(ut));
+}
+
+namespace {
+
+// The local clock reading, in seconds from local 0h of day 0, at a UT second.
+std::int64_t LocalSecondAt(std::int64_t ut, const ZoneClock& clock) {
+    const DayTime t{static_cast<DayNumber>(FloorDiv(ut, SecondsPerDay)),
+                    static_cast<SecondOfDay>(FloorMod(ut, SecondsPerDay))};
+    return ut + std::int64_t{60} * clock.UtcOffsetMinutesAt(t);
+}
+
+// The first UT second at which the local clock reads `local` or later.
+std::int64_t FirstUtReading(std::int64_t local, const ZoneClock& clock) {
+    // Where the offset is the same on both sides, one correction finds it.
+    const std::int64_t guess = local - (LocalSecondAt(local, clock) - local);
+    const std::int64_t second = local - (LocalSecondAt(guess, clock) - guess);
+    if (second == guess) return guess;
+    // The offset changes between the two: bracket the change and halve.
+    std::int64_t before = std::min(guess, second), after = std::max(guess, second);
+    for (int i = 0; i < 48 && LocalSecondAt(after, clock) < local; ++i) after += 3600;
+    for (int i = 0; i < 48 && LocalSecondAt(before, clock) >= local; ++i) before -= 3600;
+    while (after - before > 1) {
+        const std::int64_t middle = before + (after - before) / 2;
+        (LocalSecondAt(middle, clock) >= local ? after : before) = middle;
+    }
+    return after;
+}
+
+}  // namespace
+
+UtSpan LocalDayInUt(DayNumber localDay, const ZoneClock& clock) {
+    const std::int64_t start = std::int64_t{localDay} * SecondsPerDay;
+    return {FirstUtReading(start, clock), FirstUtReading(start + SecondsPerDay, clock)};
 }
 
 }  // namespace selenara

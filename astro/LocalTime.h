@@ -7,6 +7,8 @@
 
 #include "astro/Calendar.h"
 
+#include <cstdint>
+
 namespace selenara {
 
 class ZoneClock {
@@ -32,5 +34,16 @@ DayTime UtcToLocal(DayTime ut, const ZoneClock& clock);
 
 // Offset in minutes of a local time from the UT time it was converted from.
 int OffsetMinutesBetween(DayTime ut, DayTime local);
+
+// The UT seconds (counted from 0h UT of day 0) in which the local clock
+// reads `localDay`: [Begin, End). Empty (Begin == End) for a day the zone
+// skips, as Pacific/Apia skipped 30 December 2011; 23 or 25 hours long where
+// the clock is set forward or back that day.
+struct UtSpan {
+    std::int64_t Begin = 0;
+    std::int64_t End = 0;
+    bool Empty() const { return End <= Begin; }
+};
+UtSpan LocalDayInUt(DayNumber localDay, const ZoneClock& clock);
 
 }  // namespace selenara

@@ -1,10 +1,10 @@
 #include "astro/LunarPhases.h"
 
 #include "astro/Angles.h"
+#include "astro/DeltaT.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace selenara {
 namespace {
@@ -149,17 +149,7 @@ LunationTableT LunationTable(DayNumber day) {
     return table;
 }
 
-DayTime PhaseDayTime(double jde) {
-    const double dayCount = std::floor(jde + 0.5 - 2305448.0);
-    // NaN or a count beyond int32 has no day number to convert to.
-    if (!(dayCount >= std::numeric_limits<DayNumber>::min() &&
-          dayCount <= std::numeric_limits<DayNumber>::max()))
-        return {};
-    const auto day = static_cast<DayNumber>(dayCount);
-    auto second = static_cast<SecondOfDay>((FractionalPart(jde) + 0.5) * SecondsPerDay);
-    if (second > SecondsPerDay - 1) second -= SecondsPerDay;
-    return {day, second};
-}
+DayTime PhaseDayTime(double jde) { return DayTimeOfJulianDate(UniversalTime(jde)); }
 
 PhaseSlots PhaseInstants(DayNumber day, int selector) {
     PhaseSlots slots;
@@ -182,8 +172,9 @@ PhaseSlots LastQuarters(DayNumber day) { return PhaseInstants(day, LastQuarterPh
 
 std::vector<DayTime> PhaseEventsBetween(int selector, DayNumber from, DayNumber to) {
     // The periodic terms move an instant by less than a day from the mean
-    // phase, the secular terms by less than 0.1 day within 1600..3999:
-    // a two-day margin catches every lunation that can reach the span.
+    // phase, the secular terms by less than 0.1 day within 1600..3999 and
+    // ΔT by less than 0.2 day: a two-day margin catches every lunation that
+    // can reach the span.
     constexpr double margin = 2.0;
     // Also bounds the loop below and keeps to + 1 from overflowing.
     from = std::max(from, FirstDay - PhaseSearchMargin);

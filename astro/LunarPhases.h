@@ -2,9 +2,9 @@
 //
 // Source: J. Meeus, Astronomical Algorithms, 2nd ed., ch. 49 (phases of the
 // moon), with the periodic terms down to 0.00005 days and the fourteen
-// planetary terms. Results are Julian Ephemeris Days, used directly as UT:
-// no difference between dynamical time and UT is applied (about a minute
-// today, which the calendar accepts).
+// planetary terms. The series gives Julian Ephemeris Days, Terrestrial Time;
+// the calendar shows UT = JDE - ΔT (astro/DeltaT.h): a minute earlier today,
+// hours earlier in the far centuries.
 #pragma once
 
 #include "astro/Calendar.h"
@@ -57,15 +57,14 @@ LunationPhases LunationPhasesOf(double k);
 // the year before. All zero for an invalid day.
 LunationTableT LunationTable(DayNumber day);
 
-// The UT day and second of a phase instant: the day it falls on (not range
-// checked, so instants just outside 1600..3999 keep their day) and the
-// second, truncated so an instant in a day's last second stays on that day.
-// (InvalidDay, InvalidSecond) for NaN, an infinity or a day beyond int32.
+// The UT day and second of a phase instant given in JDE: JDE - ΔT, as
+// DayTimeOfJulianDate splits it (the seconds truncated, the day not range
+// checked); (InvalidDay, InvalidSecond) when there is no such day.
 DayTime PhaseDayTime(double jde);
 
-// Events of the selected phase in the UT calendar month containing `day`,
-// from the month's three lunations of its year's table. Both slots empty for
-// an invalid day.
+// Events of the selected phase in the UT calendar month containing `day`, as
+// UT instants, from the month's three lunations of its year's table. Both
+// slots empty for an invalid day.
 PhaseSlots PhaseInstants(DayNumber day, int selector);
 PhaseSlots NewMoons(DayNumber day);
 PhaseSlots FirstQuarters(DayNumber day);

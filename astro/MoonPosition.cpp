@@ -21,12 +21,14 @@ struct Arguments {
 
 }  // namespace
 
-double JulianDateOf(DayTime ut) {
-    return DayNumberToJulianDate(ut.Day) + ut.Second / static_cast<double>(SecondsPerDay);
+double JulianDateOf(DayTime t) {
+    return DayNumberToJulianDate(t.Day) + t.Second / static_cast<double>(SecondsPerDay);
 }
 
-MoonEcliptic MoonEclipticAt(DayTime ut) {
-    const double T = CenturiesSinceJ2000(JulianDateOf(ut));
+MoonEcliptic MoonEclipticAt(DayTime tt) { return MoonEclipticAt(JulianDateOf(tt)); }
+
+MoonEcliptic MoonEclipticAt(double julianEphemerisDate) {
+    const double T = CenturiesSinceJ2000(julianEphemerisDate);
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
     Arguments a{};
     const double LpDegrees = Reduce360(218.3164591 + 481267.88134236 * T - 0.0013268 * T2 +
@@ -62,9 +64,13 @@ MoonEcliptic MoonEclipticAt(DayTime ut) {
     return {LpDegrees + sumL / 1000000.0, sumB / 1000000.0, 385000.56 + sumR / 1000.0};
 }
 
-MoonPosition MoonPositionAt(DayTime ut) {
-    if (!IsValidDayTime(ut)) return {};
-    const MoonEcliptic e = MoonEclipticAt(ut);
+MoonPosition MoonPositionAt(DayTime tt) {
+    if (!IsValidDayTime(tt)) return {};
+    return MoonPositionAt(JulianDateOf(tt));
+}
+
+MoonPosition MoonPositionAt(double julianEphemerisDate) {
+    const MoonEcliptic e = MoonEclipticAt(julianEphemerisDate);
     const double lambda = Radians(e.Longitude), beta = Radians(e.Latitude);
     const double sinEps = std::sin(Obliquity), cosEps = std::cos(Obliquity);
     MoonPosition p;
@@ -78,7 +84,10 @@ MoonPosition MoonPositionAt(DayTime ut) {
 
 double MeanSiderealTime(DayTime ut) {
     if (!IsValidDayTime(ut)) return -1.0;
-    const double jd = JulianDateOf(ut);
+    return MeanSiderealTime(JulianDateOf(ut));
+}
+
+double MeanSiderealTime(double jd) {
     const double T = CenturiesSinceJ2000(jd);
     return Reduce360(280.46061837 + 360.98564736629 * (jd - 2451545.0) + 0.000387933 * T * T -
                      T * T * T / 38710000.0);

@@ -2,9 +2,14 @@
 //
 // Source: J. Meeus, Astronomical Algorithms, 2nd ed., ch. 47 (truncated to
 // the terms of 520e-6 degree and more in longitude, 223e-6 degree and more
-// in latitude) and ch. 12 (mean sidereal time). The instant is UT, used
-// directly where the theory asks for dynamical time; no nutation, and the
-// fixed mean obliquity of J2000.0. Degrees throughout.
+// in latitude) and ch. 12 (mean sidereal time). No nutation, and the fixed
+// mean obliquity of J2000.0. Degrees throughout.
+//
+// Time scales: the lunar theory takes Terrestrial Time; a DayTime given to
+// the moon's functions is read as TT. For an instant in UT, pass
+// TerrestrialTime (astro/DeltaT.h) of it: read as TT, a UT instant puts the
+// moon where it was ΔT earlier (a few seconds of rise time near 2000, up to
+// 18 minutes by 4000). The sidereal time takes UT.
 #pragma once
 
 #include "astro/Calendar.h"
@@ -24,17 +29,22 @@ struct MoonEcliptic {
     double Distance = 0.0;
 };
 
-// Julian Date of a UT instant.
-double JulianDateOf(DayTime ut);
+// Julian Date of an instant (in the time scale of the instant).
+double JulianDateOf(DayTime t);
 
-// The moon's ecliptic position at a valid UT instant.
-MoonEcliptic MoonEclipticAt(DayTime ut);
+// The moon's ecliptic position at a Julian Ephemeris Date, or at a TT instant.
+MoonEcliptic MoonEclipticAt(double julianEphemerisDate);
+MoonEcliptic MoonEclipticAt(DayTime tt);
 
-// Right ascension, declination and parallax at a UT instant; -1 for all
-// three when the instant fails IsValidDayTime.
-MoonPosition MoonPositionAt(DayTime ut);
+// Right ascension, declination and parallax at a Julian Ephemeris Date (any
+// finite one: the astronomy also looks just beyond 1600..3999), or at a TT
+// instant; -1 for all three when the instant fails IsValidDayTime.
+MoonPosition MoonPositionAt(double julianEphemerisDate);
+MoonPosition MoonPositionAt(DayTime tt);
 
-// Mean sidereal time at Greenwich, 0 <= value < 360, or -1 for an invalid instant.
+// Mean sidereal time at Greenwich, 0 <= value < 360, at a Julian Date in UT,
+// or at a UT instant; -1 for an instant that fails IsValidDayTime.
+double MeanSiderealTime(double julianDateUt);
 double MeanSiderealTime(DayTime ut);
 
 }  // namespace selenara

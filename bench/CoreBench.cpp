@@ -45,6 +45,15 @@ void BM_MoonRiseSet(benchmark::State& state) {
 }
 BENCHMARK(BM_MoonRiseSet)->Unit(benchmark::kMicrosecond);
 
+// What the day hint asks for one click: the local day's events.
+void BM_MondAufUntergang(benchmark::State& state, double latitude) {
+    int i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MondAufUntergang(SweepFirst + i++ % 1461, Longitude, latitude, systemClock));
+}
+BENCHMARK_CAPTURE(BM_MondAufUntergang, MidLatitude, Latitude)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MondAufUntergang, Longyearbyen, 78.22)->Unit(benchmark::kMicrosecond);
+
 void BM_MondAlter(benchmark::State& state, const ZoneClock* clock) {
     int i = 0;
     for (auto _ : state) benchmark::DoNotOptimize(MondAlter(SweepFirst + i++ % 1461, *clock));

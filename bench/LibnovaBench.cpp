@@ -62,14 +62,14 @@ public:
 };
 
 // Largest |ours - libnova| in minutes over the days where both put the event
-// on that UT day; an event folded in from a neighbouring day is left out.
+// on that UT day.
 struct Difference {
     double Minutes = 0.0;
     DayNumber Day = InvalidDay;
     int Days = 0;
 
-    void Add(DayNumber day, std::int32_t second, int shift, double novaMinutes) {
-        if (second < 0 || shift != 0 || novaMinutes < 0.0 || novaMinutes >= 1440.0) return;
+    void Add(DayNumber day, std::int32_t second, double novaMinutes) {
+        if (second < 0 || novaMinutes < 0.0 || novaMinutes >= 1440.0) return;
         const double diff = std::fabs(second / 60.0 - novaMinutes);
         if (diff > Minutes) Minutes = diff, Day = day;
         ++Days;
@@ -103,9 +103,9 @@ int main(int argc, char** argv) {
         const double jd = DayNumberToJulianDate(day);
         ln_rst_time rst{};
         if (ln_get_lunar_rst(jd, &observer, &rst) != 0) continue;
-        const RiseSetEvents e = MoonRiseSetEvents(day, Longitude, Latitude);
-        rise.Add(day, e.Times.Rise, e.RiseDayShift, (rst.rise - jd) * 1440.0);
-        set.Add(day, e.Times.Set, e.SetDayShift, (rst.set - jd) * 1440.0);
+        const RiseSetTimes r = MoonRiseSet(day, Longitude, Latitude);
+        rise.Add(day, r.Rise, (rst.rise - jd) * 1440.0);
+        set.Add(day, r.Set, (rst.set - jd) * 1440.0);
     }
     rise.Print("rise");
     set.Print("set");

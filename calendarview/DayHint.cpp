@@ -4,6 +4,8 @@
 #include "settings/LocationTable.h"
 #include "texts/Captions.h"
 
+#include <QStringList>
+
 namespace selenara {
 namespace {
 
@@ -30,8 +32,18 @@ QString DayHintText(int day, int month, int year, LanguageId language, const TSe
 
     const LocalRiseSet r = MondAufUntergang(DateToDayNumber(day, month, year), s.Longitude, s.Latitude, clock);
     const bool use24 = Use24StdFor(language);
-    if (r.HasRise) text += Q(TextById(205, language)) + QStringLiteral("  ") + Q(ZeitText(r.Rise.Second, use24)) + u'\n';
-    if (r.HasSet) text += Q(TextById(206, language)) + QStringLiteral("  ") + Q(ZeitText(r.Set.Second, use24));
+    // Two rises (or sets) in one day, as happens at high latitudes, share a
+    // line; only the first keeps the blank that pads a one-digit hour.
+    const auto times = [&](const std::vector<DayTime>& events) {
+        QStringList list;
+        for (const DayTime& t : events) {
+            const QString time = Q(ZeitText(t.Second, use24));
+            list << (list.isEmpty() ? time : time.trimmed());
+        }
+        return list.join(QStringLiteral(", "));
+    };
+    if (!r.Rises.empty()) text += Q(TextById(205, language)) + QStringLiteral("  ") + times(r.Rises) + u'\n';
+    if (!r.Sets.empty()) text += Q(TextById(206, language)) + QStringLiteral("  ") + times(r.Sets);
     return text;
 }
 

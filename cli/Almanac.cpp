@@ -29,8 +29,11 @@ constexpr std::string_view Usage =
     "                            one KIND,TIME a line; KIND is new, first, full, blue or last\n"
     "  riseset LON LAT FROM TO   moonrise and moonset on the days FROM..TO (YYYY-MM-DD)\n"
     "                            at longitude LON (east) and latitude LAT (north), degrees;\n"
-    "                            one DATE,RISE,SET,NOTE a line, NOTE up or down when the\n"
-    "                            moon stays above or below the horizon all day\n"
+    "                            one DATE,RISE,SET,NOTE a line: the first rise and set;\n"
+    "                            NOTE up or down when the moon stays above or below the\n"
+    "                            horizon all day, rise2=HH:MM:SS or set2=HH:MM:SS (both\n"
+    "                            separated by ;) when it rises or sets a second time;\n"
+    "                            a date the time zone skips has no line\n"
     "  month YEAR MONTH [--lang de|en]\n"
     "                            the month as a calendar sheet, Monday first in German\n"
     "                            (the default), Sunday first in English; after each day\n"
@@ -129,10 +132,20 @@ int Phases(const Args& args, std::ostream& out, std::ostream& err, const ZoneClo
     return 0;
 }
 
-std::string_view AllDayNote(std::int32_t allDay) {
-    if (allDay == AboveHorizonAllDay) return "up";
-    if (allDay == BelowHorizonAllDay) return "down";
-    return "";
+// Up or down on a day without an event; otherwise the events after the
+// first of their kind: rise2=HH:MM:SS, set2=..., separated by ';'.
+std::string RiseSetNote(const LocalRiseSet& r) {
+    if (r.AllDay == AboveHorizonAllDay) return "up";
+    if (r.AllDay == BelowHorizonAllDay) return "down";
+    std::string note;
+    const auto add = [&note](std::string_view name, const std::vector<DayTime>& events) {
+        for (std::size_t i = 1; i < events.size(); ++i)
+            note += (note.empty() ? "" : ";") + std::string(name) + std::to_string(i + 1) + '=' +
+                    ClockText(events[i].Second);
+    };
+    add("rise", r.Rises);
+    add("set", r.Sets);
+    return note;
 }
 
 int RiseSet(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock& clock) {
@@ -150,8 +163,12 @@ int RiseSet(const Args& args, std::ostream& out, std::ostream& err, const ZoneCl
         return Fail(err, "FROM: later than TO: " + args[3] + " > " + args[4]);
     for (DayNumber day = from.Value; day <= to.Value; ++day) {
         const LocalRiseSet r = MondAufUntergang(day, lon.Value, lat.Value, clock);
-        out << DateText(day) << ',' << (r.HasRise ? ClockText(r.Rise.Second) : "") << ','
-            << (r.HasSet ? ClockText(r.Set.Second) : "") << ',' << AllDayNote(r.AllDay) << '\n';
+        if (!r.DayExists) continue;  // a date the zone skipped
+        const auto first = [](const std::vector<DayTime>& events) {
+            return events.empty() ? std::string() : ClockText(events.front().Second);
+        };
+        out << DateText(day) << ',' << first(r.Rises) << ',' << first(r.Sets) << ','
+            << RiseSetNote(r) << '\n';
     }
     return 0;
 }

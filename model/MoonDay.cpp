@@ -3,20 +3,12 @@
 #include "astro/RiseSet.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace selenara {
 namespace {
 
-// Accepts an event of UT day `utDay` when it really lies on that UT day and
-// its local date is `localDay`; keeps the earliest such event.
-void Take(DayNumber localDay, DayNumber utDay, std::int32_t second, int dayShift,
-          const ZoneClock& clock, bool& has, DayTime& result) {
-    if (has || second < 0 || dayShift != 0) return;
-    const DayTime local = UtcToLocal({utDay, second}, clock);
-    if (local.Day != localDay) return;
-    has = true;
-    result = local;
-}
+constexpr double JulianDateOfDayZero = DayNumberToJulianDate(FirstDay);
 
 DayNumber LastSunday(int month, int year) {
     return DateToDayNumber(31 - WeekdayOfDate(31, month, year), month, year);
@@ -28,31 +20,28 @@ LocalRiseSet MondAufUntergang(DayNumber localDay, double longitude, double latit
                               const ZoneClock& clock) {
     LocalRiseSet r;
     if (!IsValidDay(localDay)) return r;
-    // The local day overlaps the UT day before it in zones east of Greenwich
-    // and the UT day after it in zones west. The offsets are looked up near
-    // the day's two ends; only their sign matters here.
-    const int offsetAtStart = clock.UtcOffsetMinutesAt({localDay, 0});
-    const int offsetAtEnd = clock.UtcOffsetMinutesAt({localDay, SecondsPerDay - 1});
-    const DayNumber firstUt = localDay - (std::max(offsetAtStart, offsetAtEnd) > 0 ? 1 : 0);
-    const DayNumber lastUt = localDay + (std::min(offsetAtStart, offsetAtEnd) < 0 ? 1 : 0);
-    bool known = true;
-    for (DayNumber ut = firstUt; ut <= lastUt; ++ut) {
-        const RiseSetEvents e = MoonRiseSetEvents(ut, longitude, latitude);
-        known = known && e.Times.Rise != OutsideDayRange;
-        Take(localDay, ut, e.Times.Rise, e.RiseDayShift, clock, r.HasRise, r.Rise);
-        Take(localDay, ut, e.Times.Set, e.SetDayShift, clock, r.HasSet, r.Set);
+    const UtSpan span = LocalDayInUt(localDay, clock);
+    if (span.Empty()) return r;
+    const auto julianDate = [](std::int64_t utSecond) {
+        return JulianDateOfDayZero + static_cast<double>(utSecond) / SecondsPerDay;
+    };
+    const HorizonCrossings c =
+        MoonHorizonCrossings(julianDate(span.Begin), julianDate(span.End), longitude, latitude);
+    if (!c.Valid) return r;
+    r.DayExists = true;
+    for (const HorizonCrossing& e : c.Crossings) {
+        // Truncated to the second, and kept inside the span against the last
+        // bit of rounding in the Julian Date.
+        const auto second = static_cast<std::int64_t>(std::floor((e.Ut - JulianDateOfDayZero) * SecondsPerDay));
+        const std::int64_t ut = std::clamp(second, span.Begin, span.End - 1);
+        const DayTime local = UtcToLocal({static_cast<DayNumber>(FloorDiv(ut, SecondsPerDay)),
+                                          static_cast<SecondOfDay>(FloorMod(ut, SecondsPerDay))},
+                                         clock);
+        if (local.Day != localDay) continue;
+        (e.Rising ? r.Rises : r.Sets).push_back(local);
     }
-    // Without a crossing the moon is on one side all day; its altitude at
-    // local noon tells which (the UT codes speak of the UT day only).
-    if (known && !r.HasRise && !r.HasSet) {
-        const DayTime noon{localDay, SecondsPerDay / 2};
-        const std::int64_t utSecond = std::int64_t{localDay} * SecondsPerDay + SecondsPerDay / 2 -
-                                      std::int64_t{60} * clock.UtcOffsetMinutesAt(noon);
-        const DayTime utNoon{static_cast<DayNumber>(FloorDiv(utSecond, SecondsPerDay)),
-                             static_cast<SecondOfDay>(FloorMod(utSecond, SecondsPerDay))};
-        r.AllDay = MoonAltitudeOverHorizon(utNoon, longitude, latitude) > 0.0 ? AboveHorizonAllDay
-                                                                              : BelowHorizonAllDay;
-    }
+    if (r.Rises.empty() && r.Sets.empty())
+        r.AllDay = c.UpAtBegin ? AboveHorizonAllDay : BelowHorizonAllDay;
     return r;
 }
 
@@ -60,16 +49,16 @@ bool Mondaufgang(int day, int month, int year, double longitude, double latitude
                  const ZoneClock& clock, DayTime& result) {
     const LocalRiseSet r =
         MondAufUntergang(DateToDayNumber(day, month, year), longitude, latitude, clock);
-    if (r.HasRise) result = r.Rise;
-    return r.HasRise;
+    if (!r.Rises.empty()) result = r.Rises.front();
+    return !r.Rises.empty();
 }
 
 bool Monduntergang(int day, int month, int year, double longitude, double latitude,
                    const ZoneClock& clock, DayTime& result) {
     const LocalRiseSet r =
         MondAufUntergang(DateToDayNumber(day, month, year), longitude, latitude, clock);
-    if (r.HasSet) result = r.Set;
-    return r.HasSet;
+    if (!r.Sets.empty()) result = r.Sets.front();
+    return !r.Sets.empty();
 }
 
 bool IstSommerzeit(DayTime local) {

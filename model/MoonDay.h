@@ -4,17 +4,19 @@
 #include "astro/LocalTime.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace selenara {
 
-// Rise and set of one local day. An event is present only when it really
-// happens on that local date: on the day each month when the moon does not
-// rise (or set) it is absent.
+// Rise and set of one local day: every event that happens on that local
+// date, none from a neighbouring day. On the day each month when the moon
+// does not rise (or set) there is none; above about 60° the moon can rise
+// (or set) twice in one day.
 struct LocalRiseSet {
-    bool HasRise = false;
-    DayTime Rise;  // local clock time
-    bool HasSet = false;
-    DayTime Set;  // local clock time
+    // False for an invalid day and for a day the zone skips (no clock reads it).
+    bool DayExists = false;
+    std::vector<DayTime> Rises;  // local clock times, in time order
+    std::vector<DayTime> Sets;
     // With neither event: BelowHorizonAllDay or AboveHorizonAllDay when the
     // moon stays below or above the horizon; otherwise 0.
     std::int32_t AllDay = 0;
@@ -24,7 +26,7 @@ struct LocalRiseSet {
 LocalRiseSet MondAufUntergang(DayNumber localDay, double longitude, double latitude,
                               const ZoneClock& clock);
 
-// False when the event does not happen on that day (or the date is invalid).
+// The first rise (set) of the day; false when there is none (or the date is invalid).
 bool Mondaufgang(int day, int month, int year, double longitude, double latitude,
                  const ZoneClock& clock, DayTime& result);
 bool Monduntergang(int day, int month, int year, double longitude, double latitude,

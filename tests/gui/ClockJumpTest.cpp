@@ -38,7 +38,7 @@ TEST(ClockJump, TrayFollowsEveryChangeOfDateForwardAndBack) {
     EXPECT_EQ(w.window->TrayIcon().ToolTip(), QStringLiteral("Selenara"));
     EXPECT_EQ(JumpTo(w, At(11, 8, 1999, 23)), (TrayState{1, QStringLiteral("Selenara")}));  // same date
     EXPECT_EQ(JumpTo(w, At(15, 8, 1999)), (TrayState{5, QStringLiteral("Zunehmend, Gebogen")}));
-    // Full moon 24 December 2026, 02:29 in Berlin; four days later waning.
+    // Full moon 24 December 2026, 02:28 in Berlin; four days later waning.
     EXPECT_EQ(JumpTo(w, At(24, 12, 2026)), (TrayState{15, QStringLiteral("Vollmond")}));
     EXPECT_EQ(JumpTo(w, At(28, 12, 2026)), (TrayState{19, QStringLiteral("Abnehmend, Gewölbt")}));
     // Full moon 21 January 2000, 04:40 UT (a total lunar eclipse).

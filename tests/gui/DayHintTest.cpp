@@ -30,14 +30,14 @@ QString Time(SecondOfDay s, bool use24) { return QString::fromStdString(ZeitText
 TEST(DayHintText, FifteenthOfJanuary2007AtTheDefaultPlace) {
     const TSettings s;
     const LocalRiseSet r = MondAufUntergang(DateToDayNumber(15, 1, 2007), s.Longitude, s.Latitude, Berlin());
-    ASSERT_TRUE(r.HasRise && r.HasSet);
+    ASSERT_TRUE(r.Rises.size() == 1 && r.Sets.size() == 1);
     EXPECT_EQ(DayHintText(15, 1, 2007, German, s, Berlin()),
               QStringLiteral("15. Januar 2007\nDeutschland / Aach/Hegau/Singen\nMondaufgang:  ") +
-                  Time(r.Rise.Second, true) + QStringLiteral("\nMonduntergang:  ") + Time(r.Set.Second, true));
+                  Time(r.Rises[0].Second, true) + QStringLiteral("\nMonduntergang:  ") + Time(r.Sets[0].Second, true));
     EXPECT_EQ(DayHintText(15, 1, 2007, English, s, Berlin()),
               QStringLiteral("January 15, 2007\nGermany / Aach/Hegau/Singen\nMoon Rise:  ") +
-                  Time(r.Rise.Second, false) + QStringLiteral("\nMoon Set:  ") + Time(r.Set.Second, false));
-    EXPECT_TRUE(Time(r.Rise.Second, false).endsWith(QStringLiteral("AM")));
+                  Time(r.Rises[0].Second, false) + QStringLiteral("\nMoon Set:  ") + Time(r.Sets[0].Second, false));
+    EXPECT_TRUE(Time(r.Rises[0].Second, false).endsWith(QStringLiteral("AM")));
 }
 
 TEST(DayHintText, MissingEventsLeaveTheirLinesOut) {
@@ -53,6 +53,22 @@ TEST(DayHintText, MissingEventsLeaveTheirLinesOut) {
     north.Latitude = 80.0;
     EXPECT_EQ(DayHintText(2, 2, 2007, English, north, Berlin()),
               QStringLiteral("February 2, 2007\nGermany / Longyearbyen\n"));
+}
+
+// Above about 60 degrees the moon can rise twice in one local day: both
+// times share the line, in order (Tromso, 29 June 2024, about 0:15 and 23:47).
+TEST(DayHintText, TwoRisesInOneDayShareTheLine) {
+    TSettings tromso;
+    tromso.City = "Tromso";
+    tromso.Longitude = 18.96;
+    tromso.Latitude = 69.65;
+    const LocalRiseSet r = MondAufUntergang(DateToDayNumber(29, 6, 2024), tromso.Longitude, tromso.Latitude, Berlin());
+    ASSERT_EQ(r.Rises.size(), 2u);
+    EXPECT_EQ(r.Rises[0].Second / 3600, 0);
+    EXPECT_EQ(r.Rises[1].Second / 3600, 23);
+    EXPECT_TRUE(DayHintText(29, 6, 2024, German, tromso, Berlin())
+                    .contains(QStringLiteral("\nMondaufgang:  ") + Time(r.Rises[0].Second, true) + QStringLiteral(", ") +
+                              Time(r.Rises[1].Second, true) + u'\n'));
 }
 
 TEST(DayHintText, CountryFollowsTheLanguageAndAnUnknownSlotIsGermany) {

@@ -66,11 +66,11 @@ TEST(CalendarPage, RowsUsedByShortAndLongMonths) {
 
 TEST(CalendarPage, PhaseCellsAndTodayInBold) {
     Window w(At(8, 12, 2026, 10));
-    // Full moon 24 December 2026, 01:29 UT: 02:29 in Berlin; 24 is a Thursday.
+    // Full moon 24 December 2026, 01:28 UT: 02:28 in Berlin; 24 is a Thursday.
     const DayCell& full = w.Calendar().CellAt(4, 4);
     EXPECT_EQ(full.Day, 24);
     EXPECT_EQ(full.Phase, QStringLiteral("Vollmond"));
-    EXPECT_EQ(full.Zeit, QStringLiteral(" 2:29"));
+    EXPECT_EQ(full.Zeit, QStringLiteral(" 2:28"));
     EXPECT_EQ(full.Icon, 15);
     const DayCell& today = w.Calendar().CellAt(2, 2);
     EXPECT_EQ(today.Day, 8);

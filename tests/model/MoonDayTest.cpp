@@ -2,8 +2,15 @@
 
 #include "astro/RiseSet.h"
 #include "support/FixedClock.h"
+#include "support/ReferenceMoon.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace selenara {
 namespace {
@@ -17,15 +24,21 @@ DayTime At(int day, int month, int year, int h, int m, int s) {
     return {DateToDayNumber(day, month, year), Hms(h, m, s)};
 }
 
+// The June moonrise and moonset at 8.85 E, 47.83 N (02:59:35 and 20:29:52
+// UT as printed, to within the seconds of ΔT) in Berlin summer time,
+// whether it is summer or winter now.
 TEST(Mondaufgang, SummerEventIsInSummerTimeWhateverTheSeasonOfNow) {
     const DayTime summerNoon = At(15, 7, 2026, 12, 0, 0);
+    const RiseSetTimes ut = MoonRiseSet(DateToDayNumber(15, 6, 2007), Lon, Lat);
     for (const DayTime now : {WinterNoon(), summerNoon}) {
         const FixedClock berlin(now, testing::EuropeBerlin);
         DayTime rise, set;
         ASSERT_TRUE(Mondaufgang(15, 6, 2007, Lon, Lat, berlin, rise));
-        EXPECT_EQ(rise, At(15, 6, 2007, 4, 59, 35));
+        EXPECT_EQ(rise, At(15, 6, 2007, 0, 0, ut.Rise + 7200));
+        EXPECT_NEAR(rise.Second, Hms(4, 59, 35), 15);
         ASSERT_TRUE(Monduntergang(15, 6, 2007, Lon, Lat, berlin, set));
-        EXPECT_EQ(set, At(15, 6, 2007, 22, 29, 52));
+        EXPECT_EQ(set, At(15, 6, 2007, 0, 0, ut.Set + 7200));
+        EXPECT_NEAR(set.Second, Hms(22, 29, 52), 15);
     }
 }
 
@@ -42,48 +55,175 @@ TEST(Mondaufgang, TheDayEachMonthWithoutAMoonriseHasNone) {
     EXPECT_FALSE(Mondaufgang(31, 2, 2007, Lon, Lat, berlin, t));
 }
 
-// Every moonrise of a year is found on exactly one local day: as many days
-// with a rise as rises whose local date is in the year, about 12 without.
+// Every moonrise and moonset of a year is found on exactly one local day:
+// the days hold as many events as a search over the whole year finds, with
+// about 12 days without a rise and 12 without a set.
 TEST(MondAufUntergang, EveryEventOnExactlyOneLocalDay) {
     const FixedClock newYork(WinterNoon(), testing::AmericaNewYork);
     constexpr double lon = -74.0, lat = 40.7;
     const DayNumber first = DateToDayNumber(1, 1, 2007), last = DateToDayNumber(31, 12, 2007);
-    int daysWithRise = 0, daysWithSet = 0, rises = 0, sets = 0;
-    DayNumber previousRiseDay = first - 1;
+    std::size_t rises = 0, sets = 0;
+    int daysWithoutRise = 0, daysWithoutSet = 0;
     for (DayNumber d = first; d <= last; ++d) {
         const LocalRiseSet r = MondAufUntergang(d, lon, lat, newYork);
-        daysWithRise += r.HasRise;
-        daysWithSet += r.HasSet;
-        if (r.HasRise) {
-            EXPECT_EQ(r.Rise.Day, d);
-            EXPECT_LE(d - previousRiseDay, 2) << "two days running without a rise";
-            previousRiseDay = d;
-        }
+        for (const DayTime& t : r.Rises) EXPECT_EQ(t.Day, d);
+        rises += r.Rises.size();
+        sets += r.Sets.size();
+        daysWithoutRise += r.Rises.empty();
+        daysWithoutSet += r.Sets.empty();
     }
-    for (DayNumber ut = first - 1; ut <= last + 1; ++ut) {
-        const RiseSetEvents e = MoonRiseSetEvents(ut, lon, lat);
-        const auto inYear = [&](std::int32_t s) {
-            const DayNumber local = UtcToLocal({ut, s}, newYork).Day;
-            return local >= first && local <= last;
-        };
-        rises += e.RiseDayShift == 0 && inYear(e.Times.Rise);
-        sets += e.SetDayShift == 0 && inYear(e.Times.Set);
+    // The year's span: local midnight of 1 January to that of 1 January 2008 (EST).
+    const double from = DayNumberToJulianDate(first) + 5.0 / 24.0, to = DayNumberToJulianDate(last + 1) + 5.0 / 24.0;
+    std::size_t wantRises = 0, wantSets = 0;
+    for (double t = from; t < to; t += 30.0) {
+        const HorizonCrossings c = MoonHorizonCrossings(t, std::min(t + 30.0, to), lon, lat);
+        for (const HorizonCrossing& e : c.Crossings) (e.Rising ? wantRises : wantSets) += 1;
     }
-    EXPECT_EQ(daysWithRise, rises);
-    EXPECT_EQ(daysWithSet, sets);
-    EXPECT_NEAR(365 - daysWithRise, 12, 1);
-    EXPECT_NEAR(365 - daysWithSet, 12, 1);
+    EXPECT_EQ(rises, wantRises);
+    EXPECT_EQ(sets, wantSets);
+    EXPECT_NEAR(daysWithoutRise, 12, 1);
+    EXPECT_NEAR(daysWithoutSet, 12, 1);
 }
 
 TEST(MondAufUntergang, HighLatitudeDaysHaveNeitherEvent) {
     const FixedClock utc(WinterNoon(), testing::Utc);
     const LocalRiseSet up = MondAufUntergang(DateToDayNumber(2, 2, 2007), 0.0, 80.0, utc);
-    EXPECT_FALSE(up.HasRise);
-    EXPECT_FALSE(up.HasSet);
+    EXPECT_TRUE(up.Rises.empty());
+    EXPECT_TRUE(up.Sets.empty());
     EXPECT_EQ(up.AllDay, AboveHorizonAllDay);
     const LocalRiseSet down = MondAufUntergang(DateToDayNumber(12, 2, 2007), 0.0, 80.0, utc);
     EXPECT_EQ(down.AllDay, BelowHorizonAllDay);
-    EXPECT_FALSE(down.HasRise || down.HasSet);
+    EXPECT_TRUE(down.Rises.empty() && down.Sets.empty());
+}
+
+// A zone of fixed offset, in minutes east of UT.
+testing::ZoneRule Fixed(int minutes) {
+    return [minutes](DayTime) { return minutes; };
+}
+
+std::string Clock(const DayTime& t) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.Second / 3600, t.Second / 60 % 60, t.Second % 60);
+    return text;
+}
+
+struct HighLatitudeDay {
+    const char* place;
+    double longitude, latitude;
+    int offsetMinutes;  // the place's zone on that day
+    int day, month, year;
+    std::int32_t allDay;  // expected when the day has no event
+};
+
+// Days on which the moon skims the horizon, where the interpolation of three
+// midnights invented, lost or merged events. Every event of the local day
+// must match the altitude sampled every 20 s, to a second, and nothing else.
+TEST(MondAufUntergang, HighLatitudeDaysMatchTheSampledAltitude) {
+    const HighLatitudeDay days[] = {
+        {"Reykjavik", -21.94, 64.13, 0, 3, 3, 2024, BelowHorizonAllDay},  // was: rise and set invented
+        {"Anchorage", -149.90, 61.22, -540, 2, 1, 2026, 0},  // was: no rise (true about 13:44)
+        {"Anchorage", -149.90, 61.22, -540, 3, 1, 2026, 0},  // was: rise = set at 11:38:31
+        {"Tromso", 18.96, 69.65, 60, 13, 1, 2024, 0},        // was: down (up 11:25-14:46 UT)
+        {"Longyearbyen", 15.63, 78.22, 60, 1, 1, 2024, 0},   // was: up (down for five hours)
+        {"Longyearbyen", 15.63, 78.22, 120, 14, 5, 2026, 0},  // was: a rise at 19:04 (true 01:24)
+        {"Tromso", 18.96, 69.65, 120, 29, 6, 2024, 0},       // rises twice
+        {"Longyearbyen", 15.63, 78.22, 120, 15, 5, 2026, AboveHorizonAllDay},
+    };
+    for (const HighLatitudeDay& d : days) {
+        const FixedClock zone(WinterNoon(), Fixed(d.offsetMinutes));
+        const DayNumber day = DateToDayNumber(d.day, d.month, d.year);
+        const LocalRiseSet got = MondAufUntergang(day, d.longitude, d.latitude, zone);
+        const double from = DayNumberToJulianDate(day) - d.offsetMinutes / 1440.0;
+        std::vector<DayTime> wantRises, wantSets;
+        for (const auto& c : testing::SampledMoonCrossings(from, from + 1.0, d.longitude, d.latitude)) {
+            const auto second = static_cast<SecondOfDay>((c.Ut - from) * 86400.0);
+            (c.Rising ? wantRises : wantSets).push_back({day, second});
+        }
+        const std::string where = std::string(d.place) + " " + std::to_string(d.year) + "-" +
+                                  std::to_string(d.month) + "-" + std::to_string(d.day);
+        ASSERT_EQ(got.Rises.size(), wantRises.size()) << where;
+        ASSERT_EQ(got.Sets.size(), wantSets.size()) << where;
+        for (std::size_t i = 0; i < wantRises.size(); ++i)
+            EXPECT_NEAR(got.Rises[i].Second, wantRises[i].Second, 1) << where << " rise " << Clock(wantRises[i]);
+        for (std::size_t i = 0; i < wantSets.size(); ++i)
+            EXPECT_NEAR(got.Sets[i].Second, wantSets[i].Second, 1) << where << " set " << Clock(wantSets[i]);
+        EXPECT_EQ(got.AllDay, d.allDay) << where;
+    }
+}
+
+// Moonrise and moonset at Östersund (14.635 E, 63.178 N), Swedish standard
+// time, January 2021, as published by Paul Schlyter, "Upp/nedgångar 2021 i
+// Östersund" (stjarnhimlen.se), rounded to the minute; "--" where the moon
+// does not rise. Upper limb on the horizon, as here; within a minute.
+TEST(MondAufUntergang, PublishedTableOfOstersundAt63North) {
+    struct Row {
+        int day;
+        const char* rise;
+        const char* set;
+    };
+    const Row rows[] = {
+        {1, "16:56", "11:34"}, {2, "18:38", "11:41"}, {3, "20:19", "11:44"}, {4, "21:59", "11:46"},
+        {5, "23:39", "11:46"}, {6, "--", "11:46"},    {7, "1:20", "11:47"},  {8, "3:04", "11:48"},
+        {9, "4:52", "11:51"},  {10, "6:44", "11:58"}, {11, "8:31", "12:16"}, {12, "9:53", "13:03"},
+        {13, "10:32", "14:29"}, {14, "10:47", "16:12"}, {15, "10:53", "17:54"}, {16, "10:55", "19:31"},
+        {17, "10:56", "21:02"}, {18, "10:56", "22:29"},
+    };
+    const auto minutes = [](const char* text) {
+        int h = 0, m = 0;
+        return std::sscanf(text, "%d:%d", &h, &m) == 2 ? (h * 60 + m) * 60 : -1;
+    };
+    const FixedClock stockholm(WinterNoon(), Fixed(60));
+    for (const Row& row : rows) {
+        const LocalRiseSet r = MondAufUntergang(DateToDayNumber(row.day, 1, 2021), 14.635, 63.178, stockholm);
+        for (const auto& [events, text] : {std::pair{&r.Rises, row.rise}, std::pair{&r.Sets, row.set}}) {
+            if (minutes(text) < 0) {
+                EXPECT_TRUE(events->empty()) << row.day;
+                continue;
+            }
+            ASSERT_EQ(events->size(), 1u) << row.day;
+            EXPECT_NEAR(events->front().Second, minutes(text), 60) << row.day << " " << text;
+        }
+    }
+}
+
+// The first and last day of the range have their events too, also where
+// their local day reaches into a UT day outside it: 1 January 1600 in Tokyo
+// begins on 31 December 1599 UT, 31 December 3999 in Honolulu ends in 4000.
+TEST(MondAufUntergang, TheEndsOfTheRangeHaveTheirEvents) {
+    struct End {
+        DayNumber day;
+        double longitude, latitude;
+        int offsetMinutes;
+    };
+    for (const End& e : {End{FirstDay, 139.7, 35.7, 540}, End{FirstDay + 1, 139.7, 35.7, 540},
+                         End{LastDay, -157.86, 21.31, -600}}) {
+        const FixedClock zone(WinterNoon(), Fixed(e.offsetMinutes));
+        const LocalRiseSet r = MondAufUntergang(e.day, e.longitude, e.latitude, zone);
+        const double from = DayNumberToJulianDate(e.day) - e.offsetMinutes / 1440.0;
+        const auto want = testing::SampledMoonCrossings(from, from + 1.0, e.longitude, e.latitude);
+        EXPECT_TRUE(r.DayExists);
+        EXPECT_EQ(r.Rises.size() + r.Sets.size(), want.size()) << e.day;
+        EXPECT_GE(want.size(), 1u);
+    }
+}
+
+// Samoa moved across the date line at the end of 29 December 2011 (UTC-10)
+// and woke on 31 December (UTC+14): the 30th has no local clock time at all.
+TEST(MondAufUntergang, ADayTheZoneSkipsDoesNotExist) {
+    const DayNumber skipped = DateToDayNumber(30, 12, 2011);
+    const FixedClock apia(WinterNoon(), [skipped](DayTime ut) {
+        return ut.Day < skipped || (ut.Day == skipped && ut.Second < 10 * 3600) ? -600 : 840;
+    });
+    EXPECT_TRUE(LocalDayInUt(skipped, apia).Empty());
+    const LocalRiseSet r = MondAufUntergang(skipped, -171.75, -13.83, apia);
+    EXPECT_FALSE(r.DayExists);
+    EXPECT_TRUE(r.Rises.empty() && r.Sets.empty());
+    EXPECT_EQ(r.AllDay, 0);
+    for (const DayNumber d : {skipped - 1, skipped + 1}) {
+        const UtSpan span = LocalDayInUt(d, apia);
+        EXPECT_EQ(span.End - span.Begin, 86400) << d;
+        EXPECT_TRUE(MondAufUntergang(d, -171.75, -13.83, apia).DayExists);
+    }
 }
 
 TEST(IstSommerzeit, SeasonBoundaries) {

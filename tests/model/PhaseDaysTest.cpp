@@ -27,7 +27,7 @@ TEST(PhaseDayTests, BothFullMoonsOfJanuary1999) {
 }
 
 TEST(PhaseDayTests, JudgeByTheLocalDateAsTheGridDoes) {
-    // Full moon 31 March 1999, 22:50 UT: 1 April in Berlin.
+    // Full moon 31 March 1999, 22:49 UT: 1 April in Berlin.
     const FixedClock berlin(WinterNoon(), testing::EuropeBerlin);
     EXPECT_FALSE(IstVollmondTag(D(31, 3, 1999), berlin));
     EXPECT_TRUE(IstVollmondTag(D(1, 4, 1999), berlin));
@@ -82,11 +82,11 @@ TEST(LocalPhaseEvents, SpansToTheEndsOfInt32) {
     constexpr DayNumber highest = std::numeric_limits<DayNumber>::max();
     EXPECT_TRUE(LocalPhaseEvents(FullMoonPhase, lowest, lowest + 10, berlin).empty());
     EXPECT_TRUE(LocalPhaseEvents(FullMoonPhase, highest - 10, highest, berlin).empty());
-    // The full moon of 31 December 1599, 14:39 UT, is still found from the far end.
+    // The full moon of 31 December 1599, 14:37 UT, is still found from the far end.
     const std::vector<PhaseEvent> before = LocalPhaseEvents(FullMoonPhase, lowest, 0, berlin);
     ASSERT_FALSE(before.empty());
     EXPECT_EQ(before.back().Local.Day, -1);
-    EXPECT_EQ(before.back().Local.Second / 60, 15 * 60 + 39);  // 15:39 CET
+    EXPECT_EQ(before.back().Local.Second / 60, 15 * 60 + 37);  // 15:37 CET
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(PhasenText, TipOfTheDay) {
 }
 
 TEST(PhasenText, FollowsTheLocalDate) {
-    // Full moon 31 March 1999, 22:50 UT: 1 April in Berlin.
+    // Full moon 31 March 1999, 22:49 UT: 1 April in Berlin.
     const FixedClock berlin(testing::WinterNoon(), testing::EuropeBerlin);
     EXPECT_EQ(PhasenText(DateToDayNumber(1, 4, 1999), German, berlin), "Vollmond");
     EXPECT_EQ(PhasenText(DateToDayNumber(31, 3, 1999), German, berlin), "Selenara");
