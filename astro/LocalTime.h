@@ -36,13 +36,16 @@ DayTime UtcToLocal(DayTime ut, const ZoneClock& clock);
 int OffsetMinutesBetween(DayTime ut, DayTime local);
 
 // The UT seconds (counted from 0h UT of day 0) in which the local clock
-// reads `localDay`: [Begin, End). Empty (Begin == End) for a day the zone
-// skips, as Pacific/Apia skipped 30 December 2011; 23 or 25 hours long where
-// the clock is set forward or back that day.
+// reads `localDay`: [Begin, End). 23 or 25 hours long where the clock is set
+// forward or back that day; empty for a day the zone skips, as Pacific/Apia
+// skipped 30 December 2011. Offsets come in whole minutes while old local
+// mean times have seconds (Manila's -15:56:08 before it skipped 31 December
+// 1844), and each offset of a change can be up to a minute off, so a skipped
+// day can leave a ghost of under two minutes: that counts as empty too.
 struct UtSpan {
     std::int64_t Begin = 0;
     std::int64_t End = 0;
-    bool Empty() const { return End <= Begin; }
+    bool Empty() const { return End - Begin < 120; }
 };
 UtSpan LocalDayInUt(DayNumber localDay, const ZoneClock& clock);
 
