@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 
+#include <memory>
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vandrel"));
@@ -21,11 +23,11 @@ int main(int argc, char** argv) {
     if (!guard.TryBecomePrimary()) return 0;
 
     const selenara::SystemClock clock;
-    selenara::QtSettingsStore store;
+    const std::unique_ptr<selenara::SettingsStore> store = selenara::OpenUserSettingsStore();
     const auto report = [](const std::string& message) {
         QMessageBox::warning(nullptr, QStringLiteral("Selenara"), QString::fromStdString(message));
     };
-    selenara::MainWindow window(clock, store, report, [] { return QSystemTrayIcon::isSystemTrayAvailable(); });
+    selenara::MainWindow window(clock, *store, report, [] { return QSystemTrayIcon::isSystemTrayAvailable(); });
     QObject::connect(&guard, &selenara::SingleInstance::activationRequested, &window,
                      &selenara::MainWindow::Restore);
     window.show();

@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <memory>
 
 namespace {
 
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
     Mark("single instance");
 
     const selenara::SystemClock clock;
-    selenara::QtSettingsStore store;
+    const std::unique_ptr<selenara::SettingsStore> store = selenara::OpenUserSettingsStore();
     Mark("clock and settings store");
 
     FirstPaint firstPaint;
@@ -108,7 +109,7 @@ int main(int argc, char** argv) {
     }
 
     // As the program does: the tray is looked for after the first paint.
-    selenara::MainWindow window(clock, store, [](const std::string&) {},
+    selenara::MainWindow window(clock, *store, [](const std::string&) {},
                                 [] { return QSystemTrayIcon::isSystemTrayAvailable(); });
     Mark("MainWindow constructed");
     std::printf("  (%lld widgets)\n", static_cast<long long>(window.findChildren<QWidget*>().size()));

@@ -1,5 +1,17 @@
 #include "settings/QtSettingsStore.h"
 
+#include "settings/TextIni.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#ifdef Q_OS_WIN
+#include "settings/RegistryStore.h"
+#else
+#include <sys/stat.h>
+#endif
+
 namespace selenara {
 namespace {
 
@@ -9,38 +21,86 @@ QString KeyPath(std::string_view key) {
     return Group + u'/' + QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
 
+// Whether nothing is at the path, and else whether it is a regular file or a
+// link to one; found without opening it, since opening a FIFO blocks.
+enum class PathKind { Absent, RegularFile, Other };
+
+PathKind KindOf(const QString& path) {
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    if (!info.exists()) return info.isSymLink() ? PathKind::Other : PathKind::Absent;
+    return info.isFile() ? PathKind::RegularFile : PathKind::Other;
+#else
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) == 0) return S_ISREG(st.st_mode) ? PathKind::RegularFile : PathKind::Other;
+    // Nothing there, or a link that leads nowhere.
+    return ::lstat(name.constData(), &st) == 0 ? PathKind::Other : PathKind::Absent;
+#endif
+}
+
+// The file to open for `path`: itself, or the file a link leads to; empty
+// when the path or its lock file holds anything but a regular file.
+QString UsableFile(const QString& path) {
+    const PathKind kind = KindOf(path);
+    if (kind == PathKind::Other) return {};
+    const QString file = kind == PathKind::RegularFile ? QFileInfo(path).canonicalFilePath() : path;
+    if (KindOf(file + QStringLiteral(".lock")) == PathKind::Other) return {};
+    return file;
+}
+
 }  // namespace
 
-QtSettingsStore::QtSettingsStore()
-    : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vandrel"),
-                QStringLiteral("Selenara")) {}
+QtSettingsStore::QtSettingsStore(const QString& fileName) {
+    if (const QString file = UsableFile(fileName); !file.isEmpty())
+        settings_ = std::make_unique<QSettings>(file, TextIniFormat());
+}
+
+QtSettingsStore::~QtSettingsStore() = default;
 
 SettingsStore::Value QtSettingsStore::Read(std::string_view key) {
-    const QVariant v = settings_.value(KeyPath(key));
+    if (!settings_) return {};
+    const QVariant v = settings_->value(KeyPath(key));
     if (!v.isValid()) return {ReadStatus::Missing, {}};
-    // Only string values are settings; a number or a list someone stored by
-    // hand is reported and the default used.
-    if (v.typeId() != QMetaType::QString) return {ReadStatus::WrongType, {}};
-    return {ReadStatus::Text, v.toString().toStdString()};
+    // A list, or a serialized type ("@Variant(...)"), is no setting: it is
+    // reported and the default used, never decoded.
+    QString text;
+    if (!IniValueText(v.toString().toLatin1(), text)) return {ReadStatus::WrongType, {}};
+    return {ReadStatus::Text, text.toStdString()};
 }
 
 bool QtSettingsStore::RemoveGroup() {
-    if (!settings_.isWritable()) return false;
-    settings_.remove(Group);
+    if (!settings_ || !settings_->isWritable()) return false;
+    settings_->remove(Group);
     return true;
 }
 
 SettingsStore::WriteStatus QtSettingsStore::Write(std::string_view key, const std::string& text) {
-    if (!settings_.isWritable()) return WriteStatus::CannotCreateGroup;
-    settings_.setValue(KeyPath(key), QString::fromStdString(text));
+    if (!settings_ || !settings_->isWritable()) return WriteStatus::CannotCreateGroup;
+    const QByteArray stored = IniStoredValue(QString::fromStdString(text));
+    settings_->setValue(KeyPath(key), QString::fromLatin1(stored));
     return WriteStatus::Written;
 }
 
 bool QtSettingsStore::Sync() {
-    settings_.sync();
+    if (!settings_) return false;
+    settings_->sync();
     // FormatError stays from reading a damaged file, which this write has
     // just replaced; only an AccessError means the values were not stored.
-    return settings_.status() != QSettings::AccessError;
+    return settings_->status() != QSettings::AccessError;
+}
+
+QString UserSettingsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Vandrel/Selenara.conf");
+}
+
+std::unique_ptr<SettingsStore> OpenUserSettingsStore() {
+#ifdef Q_OS_WIN
+    return std::make_unique<RegistryStore>();
+#else
+    return std::make_unique<QtSettingsStore>(UserSettingsFile());
+#endif
 }
 
 }  // namespace selenara

@@ -1,17 +1,28 @@
-// The settings store on Qt's QSettings: the registry key
-// HKEY_CURRENT_USER\Software\Vandrel\Selenara\Optionen on Windows, the
-// native settings file (~/.config/Vandrel/Selenara.conf) elsewhere.
+// The settings store on QSettings, in the program's own text-only INI format
+// (settings/TextIni.h): group "Optionen" of one settings file. The user's
+// store is ~/.config/Vandrel/Selenara.conf, or on Windows the registry key
+// HKEY_CURRENT_USER\Software\Vandrel\Selenara (settings/RegistryStore.h).
 #pragma once
 
 #include "settings/Settings.h"
 
-#include <QSettings>
+#include <QString>
+
+#include <memory>
+
+class QSettings;
 
 namespace selenara {
 
 class QtSettingsStore final : public SettingsStore {
 public:
-    QtSettingsStore();
+    // The settings file at `fileName`. Only a regular file, or a link to one
+    // (written through, so the link stays), is read or written. Anything else
+    // in its place, or in the place of the lock file beside it (a folder, a
+    // FIFO, a device, a dangling link), reads as no settings, is never opened
+    // (so never blocks) and is left as it is: the save says it failed.
+    explicit QtSettingsStore(const QString& fileName);
+    ~QtSettingsStore() override;
 
     Value Read(std::string_view key) override;
     bool RemoveGroup() override;
@@ -19,7 +30,13 @@ public:
     bool Sync() override;
 
 private:
-    QSettings settings_;
+    std::unique_ptr<QSettings> settings_;  // none when the path may not be used
 };
+
+// The user's settings file: Vandrel/Selenara.conf in the XDG config folder.
+QString UserSettingsFile();
+
+// The user's store: the registry on Windows, UserSettingsFile elsewhere.
+std::unique_ptr<SettingsStore> OpenUserSettingsStore();
 
 }  // namespace selenara

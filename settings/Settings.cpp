@@ -54,10 +54,11 @@ private:
     const SettingsMessage& report_;
 };
 
-std::int32_t ClampToInt32(std::int64_t v) {
+// A number beyond the field's 32 bits is no valid integer for it: the default.
+std::int32_t Int32OrDefault(std::int64_t v, std::int32_t fallback) {
     constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(v < lo ? lo : v > hi ? hi : v);
+    return v < lo || v > hi ? fallback : static_cast<std::int32_t>(v);
 }
 
 // Hundredths of a degree, to the nearest, halves to even (the default
@@ -75,6 +76,9 @@ UserSettings LoadSettings(SettingsStore& store, const SettingsMessage& report) {
     UserSettings u;
     TSettings& s = u.Settings;
     u.Language = static_cast<std::uint8_t>(read.Integer("SPR", 1) & 0xFF);
+    // The program speaks only these two; any other number would leave every
+    // caption blank, so it reads as German (and is saved so at exit).
+    if (u.Language != 1 && u.Language != 2) u.Language = 1;
     s.ShowLore = read.Boolean("LOA", true);
     s.ShowInfoText = read.Boolean("TUA", true);
     s.StartInTray = read.Boolean("SMM", false);
@@ -84,7 +88,7 @@ UserSettings LoadSettings(SettingsStore& store, const SettingsMessage& report) {
     s.InfoTraditionalNames = read.Boolean("TRN", true);
     s.InfoCelticNames = read.Boolean("KEN", true);
     s.InfoMedievalNames = read.Boolean("EMN", true);
-    s.CountrySlot = ClampToInt32(read.Integer("SLA", 0));
+    s.CountrySlot = Int32OrDefault(read.Integer("SLA", 0), 0);
     s.City.clear();
     read.Text("SST", s.City);
     s.Longitude = read.Degrees("SLG", 180);

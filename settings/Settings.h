@@ -32,7 +32,7 @@ struct TSettings {
 };
 
 // The settings record together with the interface language (SPR: 1 German,
-// 2 English; the low 8 bits of what is stored).
+// 2 English; the low 8 bits of what is stored, any other number read as 1).
 struct UserSettings {
     TSettings Settings;
     std::uint8_t Language = 1;

@@ -26,7 +26,6 @@ std::map<std::string, std::string> Encoded(const UserSettings& u) {
 TEST(CutSettingsFile, EveryPrefixReadsAsSavedDefaultOrCutShort) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     const QString file = dir.filePath(QStringLiteral("Vandrel/Selenara.conf"));
 
     // Every value differs from its default, and the city needs quotes.
@@ -41,7 +40,7 @@ TEST(CutSettingsFile, EveryPrefixReadsAsSavedDefaultOrCutShort) {
     s.Longitude = -85.48;
     s.Latitude = 32.61;
     {
-        QtSettingsStore store;
+        QtSettingsStore store(file);
         SaveSettings(saved, store, [](const std::string& m) { FAIL() << m; });
     }
     QFile whole(file);
@@ -58,7 +57,7 @@ TEST(CutSettingsFile, EveryPrefixReadsAsSavedDefaultOrCutShort) {
         cut.write(bytes.left(n));
         cut.close();
         std::vector<std::string> messages;
-        QtSettingsStore store;
+        QtSettingsStore store(file);
         const auto got = Encoded(LoadSettings(store, [&](const std::string& m) { messages.push_back(m); }));
         EXPECT_LE(messages.size(), 1u);
         for (const auto& [key, text] : got) {

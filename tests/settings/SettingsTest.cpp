@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace selenara {
@@ -73,6 +74,26 @@ TEST(LoadSettings, DecodingRules) {
     EXPECT_EQ(s.CountrySlot, 0);
     EXPECT_DOUBLE_EQ(s.Longitude, -85.48);
     EXPECT_DOUBLE_EQ(s.Latitude, 32.61);
+}
+
+// Only 1 and 2 are languages (of the low 8 bits); any other number would
+// leave every caption blank and reads as German. A country number beyond 32
+// bits is no valid integer for its field and gives the default, Germany.
+TEST(LoadSettings, LanguagesAndCountriesOutOfTheirRange) {
+    const std::pair<const char*, int> languages[] = {
+        {"0", 1}, {"3", 1}, {"-1", 1}, {"256", 1}, {"255", 1}, {"2", 2}, {"258", 2}, {"513", 1}};
+    for (const auto& [stored, language] : languages) {
+        MemoryStore store;
+        store.Set("SPR", stored);
+        EXPECT_EQ(Load(store).settings.Language, language) << stored;
+    }
+    const std::pair<const char*, std::int32_t> countries[] = {
+        {"99999999999", 0}, {"-2147483649", 0}, {"2147483648", 0}, {"2147483647", 2147483647}, {"93", 93}};
+    for (const auto& [stored, slot] : countries) {
+        MemoryStore store;
+        store.Set("SLA", stored);
+        EXPECT_EQ(Load(store).settings.Settings.CountrySlot, slot) << stored;
+    }
 }
 
 TEST(LoadSettings, HostileValuesNeverCrash) {

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const selenara::testing::FixedClock clock(selenara::testing::WinterNoon(), selenara::testing::EuropeBerlin);
-    selenara::QtSettingsStore store;
+    selenara::QtSettingsStore store(selenara::UserSettingsFile());
     const auto report = [](const std::string& message) { std::printf("message %s\n", message.c_str()); };
     selenara::MainWindow window(clock, store, report, [] { return true; });
 

@@ -1,0 +1,43 @@
+// The settings file's format: the INI syntax QSettings has always written it
+// in, but read and written with every value kept as the text it is.
+//
+// QSettings' own INI reader turns a value such as "@Variant(...)" into the
+// serialized Qt type it names, and decoding a hostile one overflows the
+// stack or reserves gigabytes. This format hands QSettings each value's
+// bytes as they stand in the file and writes them back the same way, so
+// nothing is ever decoded, and groups the program does not know survive a
+// save byte for byte. A format of our own (rather than reading the file by
+// hand) keeps QSettings' lock file, its atomic replace of the file and its
+// merge with a concurrent writer.
+#pragma once
+
+#include <QByteArray>
+#include <QSettings>
+#include <QString>
+
+namespace selenara {
+
+// The format, registered with QSettings on first use; files end in ".conf".
+QSettings::Format TextIniFormat();
+
+// The rule QSettings applies to every stored text, in a file and in the
+// registry alike: "@@..." stands for "@...", "@String(...)" for the text in
+// the brackets, and any other "@Type(...)" for a serialized Qt type, which is
+// no text (false). Other texts stand as they are.
+bool UnwrapStoredText(QString& text);
+// The text with a leading '@' doubled, so that it reads back as itself.
+QString WrapStoredText(const QString& text);
+
+// What a stored value (its bytes as they stand in the file) says: the text
+// by the INI quoting and escapes, one leading '@' of "@@" dropped. False for
+// what is not one plain text: a list (a comma outside quotes) or a
+// serialized type ("@Variant(...)", "@ByteArray(...)", ...).
+bool IniValueText(const QByteArray& stored, QString& text);
+
+// A text as its value in the file: control characters, quotes and
+// backslashes escaped, quoted where a comma, ';', '=' or an outer blank
+// would change its meaning, a leading '@' doubled. IniValueText reads it
+// back unchanged.
+QByteArray IniStoredValue(const QString& text);
+
+}  // namespace selenara
