@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -270,6 +271,103 @@ TEST_F(SettingsOnDisk, FiftyMegabytesOfJunkAroundTheKeys) {
             EXPECT_EQ(StoredValues(File()), s.loaded);
         }
     }
+}
+
+// A value QSettings would have decoded as a serialized Qt type: 30,000
+// nested "@Variant(" levels overflowed the stack (in the program's group at
+// every start, in another at Exit, leaving a stale lock), a stored length of
+// 2^31 reserved gigabytes. Now the session runs, reports the value in its
+// own group once, writes a sound file and keeps the other group as it was.
+TEST_F(SettingsOnDisk, SerializedTypesInAnyGroup) {
+    QByteArray nested = "@Variant(";
+    for (int i = 0; i < 30000; ++i) nested += "\\0\\0\\0\\t\\0\\0\\0\\x1";
+    nested += "\\0\\0\\0\\n\\0\\0\\0\\0)";
+    const QByteArray huge = "@Variant(\\0\\0\\0\\n\\x80\\0\\0\\0)";
+    for (const QByteArray& value : {nested, huge}) {
+        for (const bool ours : {true, false}) {
+            SCOPED_TRACE((ours ? "Optionen, " : "Other, ") + value.left(24).toStdString());
+            const QByteArray other = "[Other]\nSST=" + value + "\n";
+            Write("[Optionen]\nSPR=2\nSST=" + (ours ? value : QByteArray("Bremen")) + "\n\n" + other);
+            const Session s = Run();
+            ExpectOrderly(s);
+            if (s.loaded.size() != 14u) continue;
+            EXPECT_EQ(s.loaded.at("SPR"), "2");
+            EXPECT_EQ(s.loaded.at("SST"), ours ? "Aach/Hegau/Singen" : "Bremen");
+            EXPECT_EQ(s.messages, ours ? std::vector<std::string>{"Invalid data type for 'SST'"}
+                                       : std::vector<std::string>{});
+            const QByteArray saved = Bytes();
+            EXPECT_TRUE(saved.startsWith("[Optionen]\n")) << saved.left(80).toStdString();
+            EXPECT_TRUE(saved.contains(ours ? "\nSST=Aach/Hegau/Singen\n" : "\nSST=Bremen\n"));
+            EXPECT_TRUE(saved.endsWith(other));
+            EXPECT_FALSE(QFileInfo::exists(File() + QStringLiteral(".lock")));
+        }
+    }
+}
+
+// Only a regular file, or a link to one, is read or written. A FIFO hung the
+// first start for ever (and every later start handed over to it); a link to
+// a device node was replaced by an ordinary file at Exit. Now such a path,
+// or such a lock file, gives the defaults and one message, is never opened
+// and is left as it was.
+TEST_F(SettingsOnDisk, APathThatIsNoRegularFileIsLeftAlone) {
+    struct Case {
+        const char* what;
+        std::function<void(const QString& file)> make;
+        std::function<bool(const QString& file)> unchanged;
+    };
+    const auto fifo = [](const QString& path) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        Own(path);
+    };
+    const auto isFifo = [](const QString& path) {
+        struct stat st {};
+        return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+    };
+    const Case cases[] = {
+        {"a FIFO", fifo, isFifo},
+        {"a link to /dev/null",
+         [](const QString& path) { ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), path)); },
+         [](const QString& path) { return QFileInfo(path).symLinkTarget() == QStringLiteral("/dev/null"); }},
+        {"a FIFO as the lock file",
+         [fifo](const QString& path) { fifo(path + QStringLiteral(".lock")); },
+         [isFifo](const QString& path) { return isFifo(path + QStringLiteral(".lock")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(File());
+        QFile::remove(File() + QStringLiteral(".lock"));
+        c.make(File());
+        const Session s = Run();
+        ExpectOrderly(s);
+        if (s.loaded.size() != 14u) continue;
+        EXPECT_EQ(s.loaded.at("SST"), "Aach/Hegau/Singen");
+        EXPECT_EQ(s.messages, SaveFailed());
+        EXPECT_TRUE(c.unchanged(File()));
+    }
+}
+
+// A link to a regular file, as dot-file managers set up, is read and written
+// through: the link stays, its target gets the settings. A language number
+// other than 1 or 2 reads as German and is saved as 1.
+TEST_F(SettingsOnDisk, ALinkToARegularFileIsWrittenThrough) {
+    const QString target = home.filePath(QStringLiteral("dotfiles/Selenara.conf"));
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("dotfiles")));
+    Own(home.filePath(QStringLiteral("dotfiles")));
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Optionen]\nSPR=256\nSST=Bremen\nSLG=880\nSBG=5308\n");
+    }
+    Own(target);
+    ASSERT_TRUE(QFile::link(target, File()));
+    const Session s = Run();
+    ExpectOrderly(s);
+    ASSERT_EQ(s.loaded.size(), 14u);
+    EXPECT_EQ(s.loaded.at("SPR"), "1");
+    EXPECT_EQ(s.loaded.at("SST"), "Bremen");
+    EXPECT_TRUE(s.messages.empty());
+    EXPECT_EQ(QFileInfo(File()).symLinkTarget(), target);
+    EXPECT_EQ(StoredValues(target), s.loaded);
 }
 
 }  // namespace
