@@ -17,7 +17,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
-#include <QSessionManager>
+#include <QTimer>
 
 namespace selenara {
 namespace {
@@ -84,9 +84,18 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     panels_ = new LorePanels(this, settings_.Settings, settings_.Language, random_);
     ArrangePanels();
 
-    // Logoff and shutdown are never refused, and they write no settings.
-    connect(qApp, &QGuiApplication::commitDataRequest, this,
-            [this](QSessionManager&) { sessionEnding_ = true; });
+    // Logoff and shutdown are never refused (commitDataRequest goes
+    // unanswered, which allows them), and they write no settings.
+    qApp->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == qApp && event->type() == QEvent::Quit && !exitFlag_) {
+        quitting_ = true;
+        // Should the quit not happen after all, closing hides again.
+        QTimer::singleShot(0, this, [this] { quitting_ = false; });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 MainWindow::~MainWindow() = default;
@@ -219,7 +228,7 @@ void MainWindow::Exit() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (sessionEnding_) {
+    if (quitting_) {
         event->accept();
         return;
     }

@@ -57,6 +57,13 @@ public:
     OptionsDialog& Options();
     AboutBox& About();
 
+    // Watches the application for the end of the session: the session
+    // manager ends it with a Quit event, which must close the window rather
+    // than hide it to the tray (and write nothing). Nothing else, not a
+    // log-off that was asked about and then cancelled, changes what a close
+    // does. Never consumes the event.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -77,7 +84,7 @@ private:
     std::optional<bool> trayAvailable_;
     UserSettings settings_;
     bool exitFlag_ = false;
-    bool sessionEnding_ = false;
+    bool quitting_ = false;  // while a Quit event closes the windows
     bool shownOnce_ = false;
     SeededRandom random_;
 

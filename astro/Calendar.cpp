@@ -15,11 +15,9 @@ static_assert(WeekdayOf(0) == 6 && WeekdayOf(146097) == 6);
 
 DayNumber JulianDateToDayNumber(double jd, bool truncate) {
     const double x = jd + 0.5 - 2305448.0;
-    if (!std::isfinite(x)) return InvalidDay;
-    // Range-check the day itself, so the last afternoon of 3999 still has a date.
-    const double day = std::floor(truncate ? x : x + 0.5);
-    if (day < FirstDay || day > LastDay) return InvalidDay;
-    return static_cast<DayNumber>(day);
+    // The range is checked before rounding, also NaN fails it.
+    if (!(x >= FirstDay && x <= LastDay)) return InvalidDay;
+    return static_cast<DayNumber>(truncate ? x : x + 0.5);
 }
 
 DayTime DayTimeOfJulianDate(double jd) {

@@ -140,9 +140,9 @@ constexpr SecondOfDay SubtractTime(SecondOfDay t, std::uint8_t hours, std::uint8
 // also needs the days just outside the calendar range).
 constexpr double DayNumberToJulianDate(DayNumber n) { return n + 2305447.5; }
 
-// The day number on which a Julian Date falls (truncate) or to which it
-// rounds (!truncate); InvalidDay when that day is outside 0..876581 or the
-// Julian Date is not finite.
+// With x = jd + 0.5 - 2305448 (days since day 0 began): the integer part of
+// x (truncate) or of x + 0.5 (!truncate); InvalidDay when x < 0 or
+// x > 876581, or the Julian Date is not finite.
 DayNumber JulianDateToDayNumber(double jd, bool truncate);
 
 // The day and second of a Julian Date: the day it falls on (not range

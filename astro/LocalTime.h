@@ -15,7 +15,8 @@ class ZoneClock {
 public:
     virtual ~ZoneClock() = default;
 
-    // The local calendar day and clock time now.
+    // The local calendar day and clock time now; a clock set outside
+    // 1600..3999 reads as the nearer end of that range.
     virtual DayTime LocalNow() const = 0;
 
     // Minutes that local clock time is ahead of UT (east positive) at the UT

@@ -92,7 +92,11 @@ void CalendarView::Navigate(ShownMonth next) {
 }
 
 void CalendarView::ShowToday() {
-    const Date today = DayNumberToDate(TodayDayNumber(clock_));
+    // A clock outside the calendar's years shows the nearer end of them; the
+    // navigation rules then keep every step inside.
+    DayNumber day = TodayDayNumber(clock_);
+    if (!IsValidDay(day)) day = day > LastDay ? LastDay : FirstDay;
+    const Date today = DayNumberToDate(day);
     shown_ = {today.Month, today.Year};
     const QSignalBlocker blocker(cbJahr_);
     cbJahr_->clear();

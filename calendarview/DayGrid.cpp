@@ -98,8 +98,15 @@ void DayGrid::mouseReleaseEvent(QMouseEvent* event) {
     const int index = event->button() == Qt::LeftButton ? CellUnder(event->position().toPoint()) : -1;
     if (index >= 0) {
         ClearHover();
+        // Beside the number's top right, counted from the window's outer
+        // frame: its left edge, and its top plus all the frame's height.
         const QRect number = NumberRectOf(index);
-        emit dayClicked(cells_[index].Day, mapToGlobal(number.topLeft() + QPoint(number.width() - 13, 14)));
+        const QWidget* w = window();
+        const QPoint label = mapTo(w, number.topLeft());
+        const QRect frame = w->frameGeometry();
+        emit dayClicked(cells_[index].Day,
+                        QPoint(frame.left() + label.x() + number.width() - 13,
+                               frame.top() + (frame.height() - w->height()) + label.y() + 14));
     }
     QWidget::mouseReleaseEvent(event);
 }

@@ -30,12 +30,17 @@ void HoverLabel::SetLinkLook() {
     ApplyLook();
 }
 
+void HoverLabel::RestColour() { look::SetTextColor(*this, RestingColour()); }
+
+QColor HoverLabel::RestingColour() const {
+    return font().bold() && !link_ ? look::White : look::LightBlue;
+}
+
 void HoverLabel::ApplyLook() {
     QFont f = font();
     f.setUnderline(hovered_);
     setFont(f);
-    const QColor rest = f.bold() && !link_ ? look::White : look::LightBlue;
-    look::SetTextColor(*this, hovered_ ? look::Orange : rest);
+    look::SetTextColor(*this, hovered_ ? look::Orange : RestingColour());
 }
 
 void HoverLabel::enterEvent(QEnterEvent* event) {

@@ -3,6 +3,7 @@
 // A link rests light blue whatever its weight.
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 
 namespace selenara {
@@ -16,6 +17,9 @@ public:
     bool IsHovered() const { return hovered_; }
     // Back to the resting look at once, as when the mouse leaves.
     void ClearHover();
+    // Back to the resting colour only: the font, underline included, stays
+    // until the mouse next leaves.
+    void RestColour();
     // Rest light blue, bold or not, with the hand cursor.
     void SetLinkLook();
 
@@ -29,6 +33,7 @@ protected:
 
 private:
     void ApplyLook();
+    QColor RestingColour() const;
     bool hovered_ = false;
     bool link_ = false;
 };

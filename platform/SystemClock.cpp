@@ -30,7 +30,11 @@ long OffsetSeconds(std::time_t t, const std::tm& local) {
 DayTime SystemClock::LocalNow() const {
     std::tm local{};
     if (!LocalTm(std::time(nullptr), local)) return {};
-    return {DateToDayNumber(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900),
+    const int year = local.tm_year + 1900;
+    // A clock set outside the calendar's years reads as the nearer end of them.
+    if (year < FirstYear) return {FirstDay, 0};
+    if (year > LastYear) return {LastDay, SecondsPerDay - 1};
+    return {DateToDayNumber(local.tm_mday, local.tm_mon + 1, year),
             local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec};
 }
 

@@ -1,6 +1,5 @@
 #include "settings/OptionsDialog.h"
 
-#include "calendarview/HoverLabel.h"
 #include "calendarview/Look.h"
 #include "settings/CityCompleter.h"
 #include "settings/LocationTable.h"
@@ -176,13 +175,14 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
     cbSprache_->addItem(QString());
     cbSprache_->addItem(QString());
 
+    // OK and Cancel rest white and regular with no hover look; a click on the
+    // caption goes through it to its frame, which carries the hand cursor.
     const auto button = [this](const char* name, QFrame* shape) {
-        auto* l = new HoverLabel(this);
+        auto* l = new QLabel(this);
         l->setObjectName(QString::fromLatin1(name));
-        l->SetBoldLook(true);
         l->setAlignment(Qt::AlignCenter);
         l->setGeometry(shape->x() + 2, shape->y() + 5, 71, 15);
-        l->setCursor(Qt::PointingHandCursor);
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
         shape->setCursor(Qt::PointingHandCursor);
         shape->installEventFilter(this);
         return l;
@@ -197,8 +197,6 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
     connect(cbZeigTextUnten_, &QCheckBox::toggled, cbgTextUnten_, &QWidget::setVisible);
     connect(cbLand_, &QComboBox::currentIndexChanged, this, &OptionsDialog::OnCountryChosen);
     connect(cbSprache_, &QComboBox::currentIndexChanged, this, &OptionsDialog::OnLanguageChosen);
-    connect(lblOK_, &HoverLabel::clicked, this, &QDialog::accept);
-    connect(lblAbbruch_, &HoverLabel::clicked, this, &QDialog::reject);
 
     UpdateCaptions();
 }

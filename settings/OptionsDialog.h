@@ -16,7 +16,6 @@ class QLabel;
 namespace selenara {
 
 class CityEdit;
-class HoverLabel;
 
 class OptionsDialog : public QDialog {
     Q_OBJECT
@@ -67,9 +66,9 @@ private:
     QLabel* lblSprache_ = nullptr;
     QComboBox* cbSprache_ = nullptr;
     QFrame* shpOK_ = nullptr;
-    HoverLabel* lblOK_ = nullptr;
+    QLabel* lblOK_ = nullptr;
     QFrame* shpAbbruch_ = nullptr;
-    HoverLabel* lblAbbruch_ = nullptr;
+    QLabel* lblAbbruch_ = nullptr;
 };
 
 }  // namespace selenara

@@ -73,8 +73,9 @@ AboutBox::AboutBox(QWidget* parent, const std::uint8_t& language, UrlOpener open
 }
 
 void AboutBox::ShowModal() {
+    // The links' colours and the captions are renewed; their font is not.
+    for (HoverLabel* link : {lblWebsite_, lblMehrSoftware_, lblSupport_}) link->RestColour();
     ApplyTexts();
-    for (HoverLabel* link : {lblWebsite_, lblMehrSoftware_, lblSupport_}) link->ClearHover();
     exec();
 }
 

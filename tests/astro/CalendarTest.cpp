@@ -107,8 +107,15 @@ TEST(JulianDates, DayNumberBridge) {
     EXPECT_EQ(JulianDateToDayNumber(DayNumberToJulianDate(LastDay + 1), true), InvalidDay);
 }
 
-TEST(JulianDates, LastAfternoonOfTheRangeStillHasItsDay) {
-    EXPECT_EQ(JulianDateToDayNumber(DayNumberToJulianDate(LastDay) + 0.75, true), LastDay);
+// The range is x = jd + 0.5 - 2305448 in 0..876581, checked before rounding.
+TEST(JulianDates, TheRangeIsCheckedBeforeRounding) {
+    const auto jd = [](double x) { return x - 0.5 + 2305448.0; };
+    EXPECT_EQ(JulianDateToDayNumber(jd(876581.0), true), LastDay);
+    EXPECT_EQ(JulianDateToDayNumber(jd(876581.0), false), LastDay);
+    EXPECT_EQ(JulianDateToDayNumber(jd(876581.7), true), InvalidDay);
+    EXPECT_EQ(JulianDateToDayNumber(jd(-0.3), false), InvalidDay);
+    EXPECT_EQ(JulianDateToDayNumber(jd(0.0), false), 0);
+    EXPECT_EQ(JulianDateToDayNumber(jd(0.6), false), 1);
 }
 
 TEST(JulianDates, NonFiniteValuesHaveNoDay) {

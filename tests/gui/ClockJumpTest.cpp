@@ -122,5 +122,29 @@ TEST(ClockJump, TheFirstMinuteOf1600) {
     ExpectTrayAgreesWithTheGrid(w, 1, 6);
 }
 
+// A clock that reads a day outside 1600..3999 (or none): the window shows the
+// nearer end of the range, and no step of the navigation leaves it.
+TEST(ClockJump, AClockOutsideTheRangeShowsItsNearerEnd) {
+    struct Case {
+        DayNumber today;
+        ShownMonth shown, afterNextMonth, afterPrevMonth;
+    };
+    const Case cases[] = {
+        {InvalidDay, {1, 1600}, {2, 1600}, {12, 1600}},
+        {-4000, {1, 1600}, {2, 1600}, {12, 1600}},
+        {LastDay + 400, {12, 3999}, {1, 3999}, {11, 3998}},
+    };
+    for (const Case& c : cases) {
+        TestWindow w({c.today, 0});
+        EXPECT_EQ(w.Calendar().Shown(), c.shown) << c.today;
+        EXPECT_GT(w.Calendar().AktMonat().AnzahlTage, 0) << "the grid has days";
+        w.Button(1)->click();
+        EXPECT_EQ(w.Calendar().Shown(), c.afterNextMonth) << c.today;
+        w.Button(0)->click();
+        w.Button(0)->click();
+        EXPECT_EQ(w.Calendar().Shown(), c.afterPrevMonth) << c.today;
+    }
+}
+
 }  // namespace
 }  // namespace selenara

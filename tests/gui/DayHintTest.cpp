@@ -115,5 +115,29 @@ TEST(Balloon, OneAtATimeAndClickedDaysOpenIt) {
     Balloon::Current()->close();
 }
 
+// The anchor counts from the window's outer frame: its left edge plus the
+// number's left and width - 13; its top plus the frame's whole extra height
+// plus the number's top + 14. It moves with the window.
+TEST(Balloon, AnchoredFromTheOuterFrame) {
+    MemoryStore store;
+    FixedClock clock(testing::WinterNoon(), testing::EuropeBerlin);
+    MainWindow window(clock, store, [](const std::string&) {}, [] { return true; });
+    window.show();
+    DayGrid& grid = window.Calendar().Grid();
+    QPoint anchor;
+    QObject::connect(&grid, &DayGrid::dayClicked, &grid, [&anchor](int, QPoint at) { anchor = at; });
+    for (const QPoint topLeft : {QPoint(40, 30), QPoint(200, 120)}) {
+        window.move(topLeft);
+        testing::ClickDay(grid, 2, 2);
+        const QRect frame = window.frameGeometry();
+        const QRect number = DayGrid::NumberRect(2, 2);
+        const QPoint label = grid.mapTo(&window, number.topLeft());
+        EXPECT_EQ(anchor, QPoint(frame.left() + label.x() + number.width() - 13,
+                                 frame.top() + frame.height() - window.height() + label.y() + 14));
+        EXPECT_NE(frame, window.geometry()) << "a frame to count from";
+        if (Balloon::Current()) Balloon::Current()->close();
+    }
+}
+
 }  // namespace
 }  // namespace selenara

@@ -200,12 +200,32 @@ TEST(OptionsDialog, OkAndCancelByKeyAndByClick) {
     EXPECT_TRUE(o.Stored().ShowLore);
 
     o.Box("cbZeigLore")->setChecked(false);
-    Click(o.Get("lblAbbruch"));
+    Click(o.dialog->childAt(o.Get("lblAbbruch")->geometry().center()));  // on the caption
     EXPECT_EQ(o.dialog->result(), QDialog::Rejected);
     EXPECT_TRUE(o.Stored().ShowLore);
     Click(o.dialog->childAt(73, 265));  // the OK frame, outside its label
     EXPECT_EQ(o.dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(o.Stored().ShowLore);
+}
+
+// OK and Cancel rest white and regular, keep that look under the mouse, and
+// show the hand cursor over caption and frame alike.
+TEST(OptionsDialog, OkAndCancelAreWhiteRegularWithTheHandCursor) {
+    Options o;
+    for (const char* name : {"lblOK", "lblAbbruch"}) {
+        QLabel* label = o.Get<QLabel>(name);
+        EXPECT_FALSE(label->font().bold()) << name;
+        EXPECT_FALSE(label->font().underline()) << name;
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white)) << name;
+        QWidget* under = o.dialog->childAt(label->geometry().center());
+        ASSERT_NE(under, nullptr);
+        EXPECT_NE(under, label) << "the caption lets the mouse through to its frame";
+        EXPECT_EQ(under->cursor().shape(), Qt::PointingHandCursor) << name;
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(under, &enter);
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white)) << name;
+        EXPECT_FALSE(label->font().underline()) << name;
+    }
 }
 
 TEST(OptionsDialog, OpensFromTheMenuBarAndOkArrangesTheWindow) {

@@ -216,6 +216,26 @@ TEST(Lifecycle, MinimizeHidesToTheTrayOrWithoutATrayStaysOnTheTaskbar) {
     EXPECT_TRUE(noTray.isMinimized());
 }
 
+// The session manager ends the program with a Quit event: the window closes
+// and writes nothing. Once that has passed without the program ending (a
+// log-off asked about and cancelled), the close box hides to the tray again.
+TEST(Lifecycle, OnlyTheEndOfTheSessionClosesWithoutExit) {
+    Window w(At(8, 12, 2026));
+    Tray& tray = w.window->TrayIcon();
+    QEvent quit(QEvent::Quit);
+    EXPECT_FALSE(w.window->eventFilter(qApp, &quit));  // seen, never consumed
+    w.window->close();
+    EXPECT_TRUE(w.window->isHidden());
+    EXPECT_FALSE(tray.RestoreOffered());
+    EXPECT_EQ(w.store.values.size(), 1u);  // nothing written
+
+    QCoreApplication::processEvents();  // the quit did not happen after all
+    w.window->Restore();
+    w.window->close();
+    EXPECT_TRUE(w.window->isHidden());
+    EXPECT_TRUE(tray.RestoreOffered());
+}
+
 TEST(Lifecycle, TrayTipAfterMidnight) {
     Window w(At(23, 12, 2026, 23));
     Tray* tray = &w.window->TrayIcon();
