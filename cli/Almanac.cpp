@@ -11,8 +11,10 @@
 #include "texts/TextTable.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <ostream>
 #include <string_view>
@@ -48,17 +50,44 @@ constexpr std::string_view Usage =
     "\n"
     "Times are local clock times of the system time zone (TZ selects another).\n";
 
+constexpr std::string_view Program = "selenara-almanac: ";
+
 int Fail(std::ostream& err, const std::string& message) {
-    err << "selenara-almanac: " << message << '\n';
-    return 2;
+    err << Program << message << '\n';
+    return AlmanacBadArgument;
 }
+
+// The standard output of a command. Every write is checked and the first
+// failure kept with its reason, so that a command stops at once (a listing
+// of centuries ends as soon as its reader has gone) and reports it once.
+class Output {
+public:
+    explicit Output(std::ostream& out) : out_(out) {}
+
+    // Does nothing once the stream has failed.
+    template <typename... Parts>
+    void Write(const Parts&... parts) {
+        if (!Ok()) return;
+        errno = 0;  // so that a stale value is not taken for the reason
+        (out_ << ... << parts);
+        if (!Ok()) error_ = errno;
+    }
+
+    bool Ok() const { return !out_.fail(); }
+    int Error() const { return error_; }  // errno of the failure, or 0
+
+private:
+    std::ostream& out_;
+    int error_ = 0;
+};
 
 // Names the first missing or surplus operand after the command; empty when
 // the count matches.
 std::string CountError(const Args& args, std::initializer_list<std::string_view> names) {
     const std::size_t given = args.size() - 1;
     if (given < names.size()) return args[0] + ": missing " + std::string(names.begin()[given]);
-    if (given > names.size()) return args[0] + ": unexpected argument: " + args[names.size() + 1];
+    if (given > names.size())
+        return args[0] + ": unexpected argument: " + ShownArgument(args[names.size() + 1]);
     return {};
 }
 
@@ -113,23 +142,28 @@ std::vector<PhaseEvent> MonthEvents(YearMonth month, const ZoneClock& clock) {
     return events;
 }
 
-void WriteMonthPhases(YearMonth month, std::ostream& out, const ZoneClock& clock) {
+void WriteMonthPhases(YearMonth month, Output& out, const ZoneClock& clock) {
     for (const PhaseEvent& e : MonthEvents(month, clock))
-        out << KindName(e.Kind) << ',' << DateText(e.Local.Day) << 'T' << ClockText(e.Local.Second)
-            << OffsetText(OffsetMinutesBetween(e.Ut, e.Local)) << '\n';
+        out.Write(KindName(e.Kind), ',', DateText(e.Local.Day), 'T', ClockText(e.Local.Second),
+                  OffsetText(OffsetMinutesBetween(e.Ut, e.Local)), '\n');
 }
 
-int Phases(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock& clock) {
+// Both ends of a range as the message about their order shows them.
+std::string LaterThan(const std::string& from, const std::string& to) {
+    return "FROM: later than TO: " + ShownArgument(from) + " > " + ShownArgument(to);
+}
+
+int Phases(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
     if (const std::string error = CountError(args, {"FROM", "TO"}); !error.empty())
         return Fail(err, error);
     const Parsed<YearMonth> from = ParseMonth(args[1]);
     const Parsed<YearMonth> to = ParseMonth(args[2]);
     if (!from.Ok()) return Fail(err, "FROM: " + from.Error);
     if (!to.Ok()) return Fail(err, "TO: " + to.Error);
-    if (to.Value < from.Value)
-        return Fail(err, "FROM: later than TO: " + args[1] + " > " + args[2]);
-    for (YearMonth m = from.Value; m <= to.Value; m = NextMonth(m)) WriteMonthPhases(m, out, clock);
-    return 0;
+    if (to.Value < from.Value) return Fail(err, LaterThan(args[1], args[2]));
+    for (YearMonth m = from.Value; m <= to.Value && out.Ok(); m = NextMonth(m))
+        WriteMonthPhases(m, out, clock);
+    return AlmanacDone;
 }
 
 // Up or down on a day without an event; otherwise the events after the
@@ -148,7 +182,7 @@ std::string RiseSetNote(const LocalRiseSet& r) {
     return note;
 }
 
-int RiseSet(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock& clock) {
+int RiseSet(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
     if (const std::string error = CountError(args, {"LON", "LAT", "FROM", "TO"}); !error.empty())
         return Fail(err, error);
     const Parsed<double> lon = ParseDegrees(args[1], 180);
@@ -159,18 +193,17 @@ int RiseSet(const Args& args, std::ostream& out, std::ostream& err, const ZoneCl
     if (!lat.Ok()) return Fail(err, "LAT: " + lat.Error);
     if (!from.Ok()) return Fail(err, "FROM: " + from.Error);
     if (!to.Ok()) return Fail(err, "TO: " + to.Error);
-    if (to.Value < from.Value)
-        return Fail(err, "FROM: later than TO: " + args[3] + " > " + args[4]);
-    for (DayNumber day = from.Value; day <= to.Value; ++day) {
+    if (to.Value < from.Value) return Fail(err, LaterThan(args[3], args[4]));
+    for (DayNumber day = from.Value; day <= to.Value && out.Ok(); ++day) {
         const LocalRiseSet r = MondAufUntergang(day, lon.Value, lat.Value, clock);
         if (!r.DayExists) continue;  // a date the zone skipped
         const auto first = [](const std::vector<DayTime>& events) {
             return events.empty() ? std::string() : ClockText(events.front().Second);
         };
-        out << DateText(day) << ',' << first(r.Rises) << ',' << first(r.Sets) << ','
-            << RiseSetNote(r) << '\n';
+        out.Write(DateText(day), ',', first(r.Rises), ',', first(r.Sets), ',', RiseSetNote(r),
+                  '\n');
     }
-    return 0;
+    return AlmanacDone;
 }
 
 // A command of fixed operands followed by an optional "--lang de|en" (or
@@ -195,7 +228,7 @@ std::string ReadLanguageCommand(const Args& args, std::initializer_list<std::str
     if (command.Operands.size() < names.size()) {
         if (i == args.size())
             return args[0] + ": missing " + std::string(names.begin()[command.Operands.size()]);
-        if (!isLanguage(args[i])) return args[0] + ": unknown option: " + args[i];
+        if (!isLanguage(args[i])) return args[0] + ": unknown option: " + ShownArgument(args[i]);
         std::string error = "--lang: must follow";
         for (const std::string_view name : names) error += ' ' + std::string(name);
         return error;
@@ -207,15 +240,15 @@ std::string ReadLanguageCommand(const Args& args, std::initializer_list<std::str
         } else if (isLanguage(args[i])) {
             command.Language = args[i].substr(7);
         } else if (args[i].starts_with("--")) {
-            return args[0] + ": unknown option: " + args[i];
+            return args[0] + ": unknown option: " + ShownArgument(args[i]);
         } else {
-            return args[0] + ": unexpected argument: " + args[i];
+            return args[0] + ": unexpected argument: " + ShownArgument(args[i]);
         }
     }
     return {};
 }
 
-int Month(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock& clock) {
+int Month(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
     LanguageCommand command;
     if (const std::string error = ReadLanguageCommand(args, {"YEAR", "MONTH"}, command);
         !error.empty())
@@ -226,9 +259,9 @@ int Month(const Args& args, std::ostream& out, std::ostream& err, const ZoneCloc
     if (!year.Ok()) return Fail(err, "YEAR: " + year.Error);
     if (!month.Ok()) return Fail(err, "MONTH: " + month.Error);
     if (!language.Ok()) return Fail(err, "--lang: " + language.Error);
-    out << MonthSheet(MonatAufbauen(month.Value, year.Value, clock), language.Value) << '\n'
-        << PhaseEventList(MonthEvents({year.Value, month.Value}, clock), language.Value);
-    return 0;
+    out.Write(MonthSheet(MonatAufbauen(month.Value, year.Value, clock), language.Value), '\n',
+              PhaseEventList(MonthEvents({year.Value, month.Value}, clock), language.Value));
+    return AlmanacDone;
 }
 
 // Stable across exports, so that a re-import updates instead of duplicating.
@@ -239,7 +272,7 @@ std::string EventUid(const PhaseEvent& e) {
     return std::string(KindName(kind)) + '-' + UtcDateTime(e.Ut) + "@selenara.example.org";
 }
 
-int Ics(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock& clock) {
+int Ics(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
     LanguageCommand command;
     if (const std::string error = ReadLanguageCommand(args, {"FROM", "TO"}, command);
         !error.empty())
@@ -250,16 +283,30 @@ int Ics(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock&
     if (!from.Ok()) return Fail(err, "FROM: " + from.Error);
     if (!to.Ok()) return Fail(err, "TO: " + to.Error);
     if (to.Value < from.Value)
-        return Fail(err,
-                    "FROM: later than TO: " + command.Operands[0] + " > " + command.Operands[1]);
+        return Fail(err, LaterThan(command.Operands[0], command.Operands[1]));
     if (!language.Ok()) return Fail(err, "--lang: " + language.Error);
     std::vector<IcsEvent> events;
     for (YearMonth m = from.Value; m <= to.Value; m = NextMonth(m))
         for (const PhaseEvent& e : MonthEvents(m, clock))
             events.push_back(
                 {EventUid(e), e.Ut, PhaseName(e.Kind, language.Value), command.Language});
-    out << CalendarText("-//Selenara//Selenara " SELENARA_VERSION "//EN", events);
-    return 0;
+    // The whole range takes about half a second to compute: the calendar can
+    // go out in one piece.
+    out.Write(CalendarText("-//Selenara//Selenara " SELENARA_VERSION "//EN", events));
+    return AlmanacDone;
+}
+
+int Command(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
+    const std::string& command = args[0];
+    if (command == "help" || command == "--help" || command == "-h") {
+        out.Write(Usage);
+        return AlmanacDone;
+    }
+    if (command == "phases") return Phases(args, out, err, clock);
+    if (command == "riseset") return RiseSet(args, out, err, clock);
+    if (command == "month") return Month(args, out, err, clock);
+    if (command == "ics") return Ics(args, out, err, clock);
+    return Fail(err, "unknown command: " + ShownArgument(command) + " (try --help)");
 }
 
 }  // namespace
@@ -267,18 +314,19 @@ int Ics(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock&
 int RunAlmanac(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock& clock) {
     if (args.empty()) {
         err << Usage;
-        return 2;
+        return AlmanacBadArgument;
     }
-    const std::string& command = args[0];
-    if (command == "help" || command == "--help" || command == "-h") {
-        out << Usage;
-        return 0;
-    }
-    if (command == "phases") return Phases(args, out, err, clock);
-    if (command == "riseset") return RiseSet(args, out, err, clock);
-    if (command == "month") return Month(args, out, err, clock);
-    if (command == "ics") return Ics(args, out, err, clock);
-    return Fail(err, "unknown command: " + command + " (try --help)");
+    Output output(out);
+    const int status = Command(args, output, err, clock);
+    if (status == AlmanacDone && !output.Ok()) return ReportWriteFailure(err, output.Error());
+    return status;
+}
+
+int ReportWriteFailure(std::ostream& err, int error) {
+    err << Program << "cannot write output";
+    if (error != 0) err << ": " << std::strerror(error);
+    err << '\n';
+    return AlmanacWriteFailed;
 }
 
 }  // namespace selenara

@@ -6,6 +6,52 @@
 namespace selenara {
 namespace {
 
+constexpr std::size_t ShownCharacters = 60;
+
+// The length of the well-formed UTF-8 sequence that begins `text` (not
+// empty), or 0 when none does: no overlong forms, surrogates or code points
+// beyond U+10FFFF.
+std::size_t SequenceLength(std::string_view text) {
+    const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+    return length;
+}
+
+// C0, DEL and C1: a terminal may act on any of them, C1 also in UTF-8 (U+009B
+// starts an escape sequence like ESC [).
+bool IsControl(std::string_view character) {
+    const auto lead = static_cast<unsigned char>(character[0]);
+    return lead < 0x20 || lead == 0x7F ||
+           (lead == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0);
+}
+
+void AppendEscaped(std::string& shown, std::string_view bytes) {
+    constexpr char Hex[] = "0123456789abcdef";
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        shown += {'\\', 'x', Hex[b >> 4], Hex[b & 0xF]};
+    }
+}
+
 // Fixed-width digits only: from_chars alone would take a sign.
 bool ReadDigits(std::string_view text, int& value) {
     if (text.empty()) return false;
@@ -15,8 +61,7 @@ bool ReadDigits(std::string_view text, int& value) {
 }
 
 std::string Reason(std::string_view reason, std::string_view text) {
-    // An empty argument would otherwise vanish from the message.
-    return std::string(reason) + ": " + (text.empty() ? std::string("\"\"") : std::string(text));
+    return std::string(reason) + ": " + ShownArgument(text);
 }
 
 template <typename T>
@@ -90,6 +135,22 @@ Parsed<LanguageId> ParseLanguage(std::string_view text) {
     if (text == "de") return {German, {}};
     if (text == "en") return {English, {}};
     return Failure<LanguageId>("expected de or en", text);
+}
+
+std::string ShownArgument(std::string_view text) {
+    // An empty argument would otherwise vanish from the message.
+    if (text.empty()) return "\"\"";
+    std::string shown;
+    for (std::size_t characters = 0; !text.empty(); ++characters) {
+        if (characters == ShownCharacters) return shown + "…";
+        const std::size_t length = SequenceLength(text);
+        // A byte that begins no character stands for one of its own.
+        const std::string_view character = text.substr(0, length == 0 ? 1 : length);
+        if (length == 0 || IsControl(character)) AppendEscaped(shown, character);
+        else shown += character;
+        text.remove_prefix(character.size());
+    }
+    return shown;
 }
 
 }  // namespace selenara

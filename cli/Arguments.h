@@ -1,5 +1,6 @@
 // Parsing of the almanac's command-line values. Nothing here throws: every
-// function returns either the value or a one-line reason that shows the text.
+// function returns either the value or a one-line reason that shows the text
+// as ShownArgument does.
 #pragma once
 
 #include "astro/Calendar.h"
@@ -43,5 +44,12 @@ Parsed<int> ParseMonthNumber(std::string_view text);
 
 // "de" for German or "en" for English.
 Parsed<LanguageId> ParseLanguage(std::string_view text);
+
+// An argument as a message quotes it, safe for a terminal and short: control
+// characters (C0, DEL and C1) and bytes that are not well-formed UTF-8 as
+// \xHH in lower-case hex, other UTF-8 kept; an empty text as ""; a text of
+// more than 60 characters (an escaped character counts as one) cut to its
+// first 60, followed by "…".
+std::string ShownArgument(std::string_view text);
 
 }  // namespace selenara

@@ -1,6 +1,7 @@
 // Arbitrary command lines for selenara-almanac, one argument a line: every
 // value parser answers with a value or a reason, and the command ends with
-// status 0, or 2 and a one-line message, writing to memory.
+// status 0, or 2 and a one-line message, writing to memory. No reason or
+// message carries a control character of an argument to the terminal.
 #include "FuzzInput.h"
 
 #include "cli/Almanac.h"
@@ -31,6 +32,27 @@ std::vector<std::string> Split(std::string_view input) {
     return args;
 }
 
+// No C0 control character and no DEL.
+bool Printable(std::string_view text) {
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b < 0x20 || b == 0x7F;
+    });
+}
+
+// An argument as messages show it: printable, at most 60 characters (an
+// escaped one takes up to 8 bytes, "\xc2\x9b") and the ellipsis, and a short
+// text of printable ASCII unchanged.
+void CheckShown(const std::string& text) {
+    const std::string shown = ShownArgument(text);
+    FUZZ_CHECK(Printable(shown));
+    FUZZ_CHECK(shown.size() <= 60 * 8 + std::string_view("…").size());
+    const bool plain =
+        !text.empty() && text.size() <= 60 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c < 0x7F; });
+    if (plain) FUZZ_CHECK(shown == text);
+}
+
 // Every parser on one text, collecting the days and months it names.
 void ParseAll(const std::string& text, std::vector<DayNumber>& days, std::vector<int>& months) {
     const Parsed<YearMonth> m = ParseMonth(text);
@@ -47,7 +69,7 @@ void ParseAll(const std::string& text, std::vector<DayNumber>& days, std::vector
     for (const int limit : {90, 180}) {
         const Parsed<double> v = ParseDegrees(text, limit);
         if (v.Ok()) FUZZ_CHECK(std::isfinite(v.Value) && std::fabs(v.Value) <= limit);
-        else FUZZ_CHECK(v.Error.find('\n') == std::string::npos);
+        else FUZZ_CHECK(Printable(v.Error));
     }
     const Parsed<int> year = ParseYear(text), month = ParseMonthNumber(text);
     if (year.Ok()) FUZZ_CHECK(year.Value >= FirstYear && year.Value <= LastYear);
@@ -73,17 +95,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> args = Split({reinterpret_cast<const char*>(data), size});
     std::vector<DayNumber> days;
     std::vector<int> months;
-    for (const std::string& arg : args) ParseAll(arg, days, months);
+    for (const std::string& arg : args) {
+        ParseAll(arg, days, months);
+        CheckShown(arg);
+    }
     if (!Short(days, 62) || !Short(months, 24)) return 0;
 
     std::ostringstream out, err;
     const int status = RunAlmanac(args, out, err, WinterClock{});
-    FUZZ_CHECK(status == 0 || status == 2);
-    if (status == 0) FUZZ_CHECK(err.str().empty());
-    if (status == 2 && !args.empty()) {
+    // Memory takes every write, so the output never fails.
+    FUZZ_CHECK(status == AlmanacDone || status == AlmanacBadArgument);
+    if (status == AlmanacDone) FUZZ_CHECK(err.str().empty());
+    if (status == AlmanacBadArgument && !args.empty()) {
         const std::string message = err.str();
         FUZZ_CHECK(!message.empty() && message.back() == '\n');
-        FUZZ_CHECK(message.find('\n') == message.size() - 1);  // one line
+        // One line, without any control character of the arguments.
+        FUZZ_CHECK(Printable(std::string_view(message).substr(0, message.size() - 1)));
     }
     return 0;
 }

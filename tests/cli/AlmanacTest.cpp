@@ -5,8 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <set>
 #include <sstream>
+#include <streambuf>
+
+#ifndef _WIN32
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace selenara {
 namespace {
@@ -284,6 +294,220 @@ TEST(AlmanacUsage, EachBadArgumentGivesOneLineNamingIt) {
         EXPECT_EQ(r.Err, std::vector<std::string>{"selenara-almanac: " + c.Message});
     }
 }
+
+TEST(AlmanacUsage, ArgumentsAreShownEscapedAndCut) {
+    const std::string x60(60, 'x');
+    std::string e60, esc56;
+    for (int i = 0; i < 60; ++i) e60 += "é";
+    for (int i = 0; i < 56; ++i) esc56 += "\\x1b";
+    const struct {
+        std::vector<std::string> Args;
+        std::string Message;
+    } cases[] = {
+        {{"moon\x1b[31m"}, "unknown command: moon\\x1b[31m (try --help)"},
+        {{"phases", "1999-01\n", "1999-02"}, "FROM: expected YYYY-MM: 1999-01\\x0a"},
+        {{"phases", "1999-01", "1999-02", "\t\r"}, "phases: unexpected argument: \\x09\\x0d"},
+        {{"month", "2026", "12", "x\x7f"}, "month: unexpected argument: x\\x7f"},
+        {{"month", "--lang\x1b"}, "month: unknown option: --lang\\x1b"},
+        {{"month", "2026", "12", "--x\x01"}, "month: unknown option: --x\\x01"},
+        // U+009B begins an escape sequence as ESC [ does.
+        {{"ics", "\xc2\x9b" "2J", "2026-02"}, "FROM: expected YYYY-MM: \\xc2\\x9b2J"},
+        // Not UTF-8: a stray continuation, an overlong '/', a surrogate, a cut sequence.
+        {{"moon\x80\xc0\xaf\xed\xa0\x80\xe2\x80"},
+         "unknown command: moon\\x80\\xc0\\xaf\\xed\\xa0\\x80\\xe2\\x80 (try --help)"},
+        {{"month", "2026", "12", "--lang", "dé"}, "--lang: expected de or en: dé"},
+        {{"phases", "1999-01", "1999-02", x60}, "phases: unexpected argument: " + x60},
+        {{"phases", "1999-01", "1999-02", x60 + "y"},
+         "phases: unexpected argument: " + x60 + "…"},
+        {{"phases", "1999-01", "1999-02", std::string(100'000, 'x')},
+         "phases: unexpected argument: " + x60 + "…"},
+        {{"month", "2026", "12", "--lang", e60 + e60}, "--lang: expected de or en: " + e60 + "…"},
+        // An escaped character counts as one.
+        {{"moon" + std::string(100, '\x1b')}, "unknown command: moon" + esc56 + "… (try --help)"},
+    };
+    for (const auto& c : cases) {
+        const Result r = Almanac(c.Args);
+        EXPECT_EQ(r.Status, 2) << c.Message;
+        EXPECT_EQ(r.Err, std::vector<std::string>{"selenara-almanac: " + c.Message});
+    }
+}
+
+// A device that takes `room` bytes and then fails every write with ENOSPC,
+// as a full disk does.
+class FullDevice final : public std::streambuf {
+public:
+    explicit FullDevice(std::streamsize room) : room_(room) {}
+    bool Full() const { return full_; }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const char ch = traits_type::to_char_type(c);
+        return xsputn(&ch, 1) == 1 ? c : traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        const std::streamsize taken = std::min(n, room_);
+        room_ -= taken;
+        if (taken < n) {
+            full_ = true;
+            errno = ENOSPC;
+        }
+        return taken;
+    }
+
+private:
+    std::streamsize room_;
+    bool full_ = false;
+};
+
+// UT, and counts what the command asks once the device is full: a command
+// that stops at once asks nothing more.
+class WatchingClock final : public ZoneClock {
+public:
+    explicit WatchingClock(const FullDevice& device) : device_(device) {}
+    DayTime LocalNow() const override { return Count(WinterNoon()); }
+    int UtcOffsetMinutesAt(DayTime) const override { return Count(0); }
+    int AskedWhenFull() const { return asked_; }
+
+private:
+    template <typename T>
+    T Count(T value) const {
+        if (device_.Full()) ++asked_;
+        return value;
+    }
+    const FullDevice& device_;
+    mutable int asked_ = 0;
+};
+
+const std::vector<std::vector<std::string>> EveryCommand = {
+    {"help"},
+    {"phases", "1999-01", "2001-12"},
+    {"riseset", "8.85", "47.83", "2007-01-01", "2007-12-31"},
+    {"month", "2026", "12"},
+    {"ics", "1999-01", "1999-12"},
+};
+
+TEST(AlmanacOutput, AFullDeviceStopsTheCommandWithOneLineAndStatus1) {
+    for (const std::streamsize room : {0, 200}) {
+        for (const std::vector<std::string>& args : EveryCommand) {
+            FullDevice device(room);
+            const WatchingClock clock(device);
+            std::ostream out(&device);
+            std::ostringstream err;
+            EXPECT_EQ(RunAlmanac(args, out, err, clock), 1) << args[0] << ' ' << room;
+            EXPECT_EQ(err.str(), "selenara-almanac: cannot write output: No space left on device\n")
+                << args[0] << ' ' << room;
+            EXPECT_EQ(clock.AskedWhenFull(), 0) << args[0] << ' ' << room;
+        }
+    }
+}
+
+TEST(AlmanacOutput, AStreamFailedBeforehandGivesStatus1WithoutAReason) {
+    for (const std::ios::iostate state : {std::ios::badbit, std::ios::failbit}) {
+        for (const std::vector<std::string>& args : EveryCommand) {
+            const FixedClock clock(WinterNoon(), Utc);
+            std::ostringstream out, err;
+            out.setstate(state);
+            errno = EACCES;  // left over from something else: no reason of this failure
+            EXPECT_EQ(RunAlmanac(args, out, err, clock), 1) << args[0];
+            EXPECT_EQ(err.str(), "selenara-almanac: cannot write output\n") << args[0];
+            EXPECT_EQ(out.str(), "") << args[0];
+        }
+    }
+    // A bad argument is still told as such.
+    const FixedClock clock(WinterNoon(), Utc);
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(RunAlmanac({"month", "2026", "13"}, out, err, clock), 2);
+    EXPECT_EQ(err.str(), "selenara-almanac: MONTH: must be 1..12: 13\n");
+}
+
+#ifndef _WIN32
+enum class StandardOutput { DevNull, DevFull, Closed, ReaderLeaves };
+
+struct Ended {
+    int Status = -1;  // the exit status, or minus the signal that ended it
+    std::string Err;
+};
+
+// Runs the built program in UTC with SIGPIPE ignored and its standard output
+// as `kind` says; a reader that leaves takes the first byte, then closes.
+Ended RunProgram(std::vector<std::string> args, StandardOutput kind) {
+    args.insert(args.begin(), SELENARA_ALMANAC);
+    std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    char tz[] = "TZ=UTC";
+    char* envp[] = {tz, nullptr};
+    int errPipe[2], outPipe[2];
+    if (pipe(errPipe) != 0 || pipe(outPipe) != 0) return {};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::signal(SIGPIPE, SIG_IGN);
+        dup2(errPipe[1], STDERR_FILENO);
+        switch (kind) {
+            case StandardOutput::DevNull: dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO); break;
+            case StandardOutput::DevFull: dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO); break;
+            case StandardOutput::Closed: close(STDOUT_FILENO); break;
+            case StandardOutput::ReaderLeaves: dup2(outPipe[1], STDOUT_FILENO); break;
+        }
+        for (const int fd : {errPipe[0], errPipe[1], outPipe[0], outPipe[1]}) close(fd);
+        execve(argv[0], argv.data(), envp);
+        _exit(127);
+    }
+    close(errPipe[1]);
+    close(outPipe[1]);
+    if (kind == StandardOutput::ReaderLeaves) {
+        char first = 0;
+        EXPECT_EQ(read(outPipe[0], &first, 1), 1);
+    }
+    close(outPipe[0]);
+    Ended ended;
+    pollfd errReady{errPipe[0], POLLIN, 0};
+    char buffer[4096];
+    for (;;) {
+        // Generous: the command should end within a second of the reader leaving.
+        if (poll(&errReady, 1, 60'000) != 1) {
+            ADD_FAILURE() << "still running";
+            kill(pid, SIGKILL);
+            break;
+        }
+        const ssize_t got = read(errPipe[0], buffer, sizeof buffer);
+        if (got <= 0) break;
+        ended.Err.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(errPipe[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ended.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    return ended;
+}
+
+TEST(AlmanacOutput, TheProgramReportsOutputThatCannotBeWritten) {
+    using enum StandardOutput;
+    const struct {
+        StandardOutput Kind;
+        std::vector<std::string> Args;
+        int Status;
+        std::string Err;
+    } cases[] = {
+        {DevNull, {"month", "2026", "12"}, 0, ""},
+        {DevFull, {"ics", "2027-01", "2027-12"}, 1, "No space left on device"},
+        {DevFull, {"month", "2026", "12"}, 1, "No space left on device"},  // fails at the flush
+        {Closed, {"ics", "2027-01", "2027-12"}, 1, "Bad file descriptor"},
+        {Closed, {"help"}, 1, "Bad file descriptor"},
+        {ReaderLeaves, {"riseset", "8.85", "47.83", "1600-01-01", "3999-12-31"}, 1, "Broken pipe"},
+        {ReaderLeaves, {"phases", "1600-01", "3999-12"}, 1, "Broken pipe"},
+    };
+    for (const auto& c : cases) {
+        const Ended ended = RunProgram(c.Args, c.Kind);
+        EXPECT_EQ(ended.Status, c.Status) << c.Args[0] << ' ' << c.Err;
+        EXPECT_EQ(ended.Err,
+                  c.Err.empty() ? "" : "selenara-almanac: cannot write output: " + c.Err + '\n');
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace selenara
