@@ -44,7 +44,7 @@ PathKind KindOf(const QString& path) {
 QString UsableFile(const QString& path) {
     const PathKind kind = KindOf(path);
     if (kind == PathKind::Other) return {};
-    const QString file = kind == PathKind::RegularFile ? QFileInfo(path).canonicalFilePath() : path;
+    QString file = kind == PathKind::RegularFile ? QFileInfo(path).canonicalFilePath() : path;
     if (KindOf(file + QStringLiteral(".lock")) == PathKind::Other) return {};
     return file;
 }
