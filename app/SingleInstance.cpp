@@ -3,17 +3,22 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -46,6 +51,26 @@ QString UserName() {
     return user;
 }
 
+#ifdef Q_OS_UNIX
+// A folder, not a link to one (a link in a shared folder can be pointed
+// elsewhere later), of this user alone.
+bool IsPrivateFolder(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && (st.st_mode & 0777) == 0700;
+}
+#endif
+
+#ifdef Q_OS_WIN
+constexpr int KeyChars = 32;
+
+bool IsKey(const QByteArray& key) {
+    return key.size() == KeyChars && std::all_of(key.begin(), key.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
+}
+#endif
+
 // What one connection has sent so far.
 struct Incoming {
     QByteArray bytes;
@@ -61,6 +86,43 @@ QString SingleInstance::DefaultName() {
     return Sanitized(exe.toUpper() + u'-' + UserName());
 }
 
+QString SingleInstance::PrivateFolder() {
+#if defined(Q_OS_WIN)
+    // Inside the user's profile, which other users cannot enter. Not named
+    // by the application as set, so that all starts of a name meet.
+    const QString local = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QString folder = local + QStringLiteral("/Selenara");
+    if (!local.isEmpty() && QDir().mkpath(folder)) return folder;
+    qWarning("SingleInstance: no local application data folder; running without the one-instance "
+             "guard, so a second start opens a second window");
+    return {};
+#elif defined(Q_OS_UNIX)
+    // The session's own folder, where the system gives one.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && IsPrivateFolder(QDir::cleanPath(runtime)))
+        return QDir::cleanPath(runtime);
+    // Else one of our own in the temporary folder: local, and short enough for
+    // a socket's path (at most 107 bytes), which a home folder on a network
+    // share or deep down need not be. Named by the uid, which the environment
+    // cannot change. mkdir() makes nothing where anything is already, and what
+    // is there, made by whoever, must pass the same check.
+    const QString temp = QDir::tempPath();  // empty if $TMPDIR names no folder
+    QString own = temp + QStringLiteral("/selenara-") + QString::number(::geteuid());
+    if (!temp.isEmpty()) {
+        ::mkdir(QFile::encodeName(own).constData(), 0700);
+        if (IsPrivateFolder(own)) return own;
+    }
+    qWarning("SingleInstance: %ls is not a folder of this user's alone (a folder, not a link, owned "
+             "by uid %u, mode 0700); running without the one-instance guard, so a second start "
+             "opens a second window",
+             qUtf16Printable(own), static_cast<unsigned>(::geteuid()));
+    return {};
+#else
+    qWarning("SingleInstance: no private folder on this system; running without the one-instance guard");
+    return {};
+#endif
+}
+
 SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)) {}
 
@@ -70,9 +132,40 @@ SingleInstance::~SingleInstance() {
     delete server_;
 }
 
+QString SingleInstance::ListeningOn() const {
+    return server_ && server_->isListening() ? server_->fullServerName() : QString();
+}
+
+QString SingleInstance::ServerName(bool make) const {
+#ifdef Q_OS_WIN
+    // Pipe names are one namespace for all users, and a name of known parts
+    // (program, user name, even the user's SID) can be taken first by another
+    // user, who would then hear every start and keep it from running. A
+    // random part, kept in the user's own folder, cannot be guessed.
+    QFile keyFile(folder_ + u'/' + name_ + QStringLiteral(".key"));
+    QByteArray key;
+    if (make) {
+        for (int i = 0; i < KeyChars / 8; ++i)
+            key += QByteArray::number(QRandomGenerator::system()->generate(), 16).rightJustified(8, '0');
+        if (!keyFile.open(QIODevice::WriteOnly | QIODevice::Truncate) || keyFile.write(key) != key.size() ||
+            !keyFile.flush())
+            return {};
+    } else if (keyFile.open(QIODevice::ReadOnly)) {
+        key = keyFile.read(KeyChars + 1);
+    }
+    // A key read while being written is none: the start tries again.
+    return IsKey(key) ? name_ + u'-' + QString::fromLatin1(key) : QString();
+#else
+    Q_UNUSED(make)
+    return folder_ + u'/' + name_;
+#endif
+}
+
 bool SingleInstance::HandOver() const {
+    const QString server = ServerName(false);
+    if (server.isEmpty()) return false;
     QLocalSocket client;
-    client.connectToServer(name_);
+    client.connectToServer(server);
     if (!client.waitForConnected(ConnectTimeoutMs)) return false;
     client.write(ActivationMessage);
     client.waitForBytesWritten(ConnectTimeoutMs);
@@ -83,12 +176,16 @@ bool SingleInstance::HandOver() const {
 
 bool SingleInstance::TryBecomePrimary() {
     if (server_) return true;
+    // Nothing in a shared folder is trusted: there another user could listen
+    // in our place, or plant what keeps us from locking and listening.
+    folder_ = PrivateFolder();
+    if (folder_.isEmpty()) return true;  // warned; running unguarded beats not running
     if (HandOver()) return false;
 
     // Starts that race each other: the one holding the lock serves the
     // name, the others wait for its server. A crashed holder's lock is
     // stale by its process id, whatever its age.
-    lock_ = std::make_unique<QLockFile>(QDir::tempPath() + u'/' + name_ + QStringLiteral(".lock"));
+    lock_ = std::make_unique<QLockFile>(folder_ + u'/' + name_ + QStringLiteral(".lock"));
     lock_->setStaleLockTime(0);
     QElapsedTimer waited;
     waited.start();
@@ -106,11 +203,12 @@ bool SingleInstance::TryBecomePrimary() {
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::AcceptConnections);
+    const QString server = ServerName(true);
     // Holding the lock, a socket file still there is a crashed instance's.
-    QLocalServer::removeServer(name_);
-    if (!server_->listen(name_)) {
-        qWarning("SingleInstance: cannot listen on %ls: %ls", qUtf16Printable(name_),
-                 qUtf16Printable(server_->errorString()));
+    if (!server.isEmpty()) QLocalServer::removeServer(server);
+    if (server.isEmpty() || !server_->listen(server)) {
+        qWarning("SingleInstance: cannot listen as %ls in %ls: %ls", qUtf16Printable(name_),
+                 qUtf16Printable(folder_), qUtf16Printable(server_->errorString()));
         lock_->unlock();  // nobody can be handed over to, so nobody waits
     }
     return true;
