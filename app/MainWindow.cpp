@@ -1,15 +1,16 @@
 #include "app/MainWindow.h"
 
+#include "app/LorePanels.h"
 #include "app/Tray.h"
 #include "calendarview/CalendarView.h"
 #include "calendarview/DayHint.h"
-#include "calendarview/HoverLabel.h"
-#include "calendarview/Look.h"
-#include "settings/OptionsDialog.h"
-#include "texts/AboutBox.h"
-#include "texts/LorePanels.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/OptionsDialog.h"
 #include "toolkit/Balloon.h"
+#include "toolkit/HoverLabel.h"
 #include "toolkit/JpegImage.h"
+#include "toolkit/Look.h"
+#include "Version.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -53,7 +54,7 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
       trayCheck_(std::move(trayAvailable)),
       settings_(LoadSettings(store, report_)),
       random_(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch())) {
-    setWindowTitle(QStringLiteral("Selenara 1.4"));
+    setWindowTitle(QStringLiteral("Selenara ") + QString::fromLatin1(ProgramVersion));
     setFont(look::WindowFont());
     QPalette p = palette();
     p.setColor(QPalette::Window, look::Black);

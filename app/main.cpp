@@ -2,6 +2,7 @@
 #include "app/SingleInstance.h"
 #include "platform/SystemClock.h"
 #include "settings/QtSettingsStore.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vandrel"));
     QApplication::setApplicationName(QStringLiteral("Selenara"));
-    QApplication::setApplicationVersion(QStringLiteral("1.4a"));
+    QApplication::setApplicationVersion(QString::fromLatin1(selenara::ProgramRelease));
     QApplication::setQuitOnLastWindowClosed(false);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Selenara"));

@@ -9,10 +9,11 @@
 // "main" line against its start).
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
-#include "calendarview/Look.h"
 #include "platform/SystemClock.h"
 #include "settings/QtSettingsStore.h"
 #include "toolkit/JpegImage.h"
+#include "toolkit/Look.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vandrel"));
     QApplication::setApplicationName(QStringLiteral("Selenara"));
-    QApplication::setApplicationVersion(QStringLiteral("1.4a"));
+    QApplication::setApplicationVersion(QString::fromLatin1(ProgramRelease));
     QApplication::setQuitOnLastWindowClosed(false);
     Mark("QApplication");
 
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
     FirstPaint firstPaint;
     if (bare) {
         QWidget window;
-        window.setWindowTitle(QStringLiteral("Selenara 1.4"));
+        window.setWindowTitle(QStringLiteral("Selenara ") + QString::fromLatin1(ProgramVersion));
         window.setFixedSize(498, 523);
         QPalette palette = window.palette();
         palette.setColor(QPalette::Window, Qt::black);

@@ -3,9 +3,9 @@
 // walk through 1990..2020, so that no one month stays hot.
 #include "app/MainWindow.h"
 #include "calendarview/CalendarView.h"
-#include "toolkit/GlyphButton.h"
 #include "support/FixedClock.h"
 #include "support/MemoryStore.h"
+#include "toolkit/GlyphButton.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "calendarview/CalendarView.h"
 
-#include "calendarview/Look.h"
 #include "texts/Captions.h"
 #include "toolkit/FlatComboBox.h"
 #include "toolkit/GlyphButton.h"
+#include "toolkit/Look.h"
 #include "toolkit/MoonIcons.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "calendarview/DayGrid.h"
 
-#include "calendarview/Look.h"
+#include "toolkit/Look.h"
 
 #include <QMouseEvent>
 #include <QPainter>

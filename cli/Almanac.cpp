@@ -9,6 +9,7 @@
 #include "model/MoonDay.h"
 #include "model/PhaseEvents.h"
 #include "texts/TextTable.h"
+#include "Version.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -292,7 +293,7 @@ int Ics(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock
                 {EventUid(e), e.Ut, PhaseName(e.Kind, language.Value), command.Language});
     // The whole range takes about half a second to compute: the calendar can
     // go out in one piece.
-    out.Write(CalendarText("-//Selenara//Selenara " SELENARA_VERSION "//EN", events));
+    out.Write(CalendarText(std::string("-//Selenara//Selenara ") + ProgramVersion + "//EN", events));
     return AlmanacDone;
 }
 

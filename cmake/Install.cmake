@@ -1,13 +1,16 @@
-# Installation into the usual GNU layout: the two programs, the desktop entry,
-# the AppStream metainfo, the hicolor icons and the almanac's man page. CPack
-# packs the same files into a .deb (scripts/package).
-include(GNUInstallDirs)
+# Installation: the two programs everywhere; on Linux and the BSDs, in the
+# usual GNU layout, also the desktop entry, the AppStream metainfo, the
+# hicolor icons and the almanac's man page, which CPack packs into a .deb
+# (scripts/package). (qt_standard_project_setup has included GNUInstallDirs.)
 
 set(SELENARA_APP_ID org.example.Selenara)
 # The PNGs in resources/icons/ (tools/icons/generate.sh), one a hicolor size.
 set(SELENARA_ICON_SIZES 16 22 24 32 48 64 128 256)
 
 install(TARGETS selenara selenara-almanac RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(NOT UNIX OR APPLE)
+  return()
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/desktop/${SELENARA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/desktop/${SELENARA_APP_ID}.metainfo.xml

@@ -10,6 +10,11 @@
 
 namespace selenara {
 
+// The interface language: 1 German, 2 English (stored as the setting SPR).
+using LanguageId = std::uint8_t;
+inline constexpr LanguageId German = 1;
+inline constexpr LanguageId English = 2;
+
 struct TSettings {
     bool ShowLore = true;              // LOA: the lore panel is shown
     bool ShowInfoText = true;          // TUA: the information line is shown
@@ -35,7 +40,7 @@ struct TSettings {
 // 2 English; the low 8 bits of what is stored, any other number read as 1).
 struct UserSettings {
     TSettings Settings;
-    std::uint8_t Language = 1;
+    LanguageId Language = German;
     friend bool operator==(const UserSettings&, const UserSettings&) = default;
 };
 

@@ -1,15 +1,11 @@
 // The bilingual text table: every caption, name and lore text by text id.
 #pragma once
 
-#include <cstdint>
+#include "settings/Settings.h"
+
 #include <string>
 
 namespace selenara {
-
-// The interface language: 1 German, 2 English (stored as the setting SPR).
-using LanguageId = std::uint8_t;
-inline constexpr LanguageId German = 1;
-inline constexpr LanguageId English = 2;
 
 // The text of an id in a language (UTF-8; a line break inside a text is a
 // carriage return). Empty for a language other than German or English, an

@@ -1,5 +1,6 @@
 # Sourced by the scripts in scripts/: installs what the build needs on a
-# Debian machine, then configures and builds into build/.
+# Debian machine, then configures and builds with a preset of
+# CMakePresets.json (default: build/).
 set -euo pipefail
 
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -23,9 +24,12 @@ require_packages() {
     fi
 }
 
+# build_project PRESET [cmake arguments]: configures into $build and builds.
 build_project() {
+    local preset="$1"
+    shift
     require_packages g++ make cmake libgtest-dev qt6-base-dev libjpeg-dev fonts-liberation \
         desktop-file-utils appstream
-    cmake -S "$top" -B "$build" -DSELENARA_WERROR=ON "$@" >/dev/null
+    (cd "$top" && cmake --preset "$preset" -B "$build" "$@" >/dev/null)
     cmake --build "$build" -j"$(nproc)"
 }

@@ -6,7 +6,7 @@
 source "$(dirname "$0")/../../scripts/lib/setup.sh"
 require_packages g++ make cmake qt6-base-dev qt6-svg-dev libjpeg-dev
 tool_build="${1:-$top/build-icons}"
-cmake -S "$top/tools/icons" -B "$tool_build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$top" -B "$tool_build" -DCMAKE_BUILD_TYPE=Release -DSELENARA_TESTS=OFF -DSELENARA_ICON_TOOL=ON >/dev/null
 cmake --build "$tool_build" -j"$(nproc)" --target selenara-icons
 mkdir -p "$top/resources/icons"
 QT_QPA_PLATFORM=offscreen "$tool_build/selenara-icons" "$top/resources/icons"

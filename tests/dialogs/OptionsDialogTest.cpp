@@ -1,12 +1,12 @@
-#include "settings/OptionsDialog.h"
+#include "dialogs/OptionsDialog.h"
 
 #include "app/MainWindow.h"
 #include "calendarview/CalendarView.h"
-#include "calendarview/HoverLabel.h"
-#include "settings/CityCompleter.h"
+#include "dialogs/CityCompleter.h"
 #include "settings/LocationTable.h"
 #include "support/FixedClock.h"
 #include "support/MemoryStore.h"
+#include "toolkit/HoverLabel.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

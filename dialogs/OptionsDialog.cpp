@@ -1,9 +1,9 @@
-#include "settings/OptionsDialog.h"
+#include "dialogs/OptionsDialog.h"
 
-#include "calendarview/Look.h"
-#include "settings/CityCompleter.h"
+#include "dialogs/CityCompleter.h"
 #include "settings/LocationTable.h"
 #include "texts/TextTable.h"
+#include "toolkit/Look.h"
 
 #include <QCheckBox>
 #include <QComboBox>

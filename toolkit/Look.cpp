@@ -1,4 +1,4 @@
-#include "calendarview/Look.h"
+#include "toolkit/Look.h"
 
 #include <QPalette>
 #include <QWidget>

@@ -3,8 +3,8 @@
 // browser or mail program.
 #pragma once
 
-#include "calendarview/HoverLabel.h"
 #include "texts/TextTable.h"
+#include "toolkit/HoverLabel.h"
 
 #include <QDialog>
 #include <QLabel>

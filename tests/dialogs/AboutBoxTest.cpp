@@ -1,5 +1,5 @@
-#include "calendarview/Look.h"
-#include "texts/AboutBox.h"
+#include "dialogs/AboutBox.h"
+#include "toolkit/Look.h"
 
 #include <QApplication>
 #include <QEnterEvent>

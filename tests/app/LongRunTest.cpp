@@ -1,6 +1,6 @@
 // A long session: thousands of month steps, options dialogs and day hints
 // must not make the program grow.
-#include "settings/OptionsDialog.h"
+#include "dialogs/OptionsDialog.h"
 #include "support/TestWindow.h"
 #include "toolkit/Balloon.h"
 

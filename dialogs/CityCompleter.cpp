@@ -1,6 +1,6 @@
-#include "settings/CityCompleter.h"
+#include "dialogs/CityCompleter.h"
 
-#include "calendarview/Look.h"
+#include "toolkit/Look.h"
 
 #include <QAbstractItemView>
 #include <QCollator>

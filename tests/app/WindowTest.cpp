@@ -1,9 +1,9 @@
+#include "app/LorePanels.h"
 #include "app/MainWindow.h"
 #include "app/Tray.h"
 #include "calendarview/DayGrid.h"
-#include "calendarview/Look.h"
 #include "support/TestWindow.h"
-#include "texts/LorePanels.h"
+#include "toolkit/Look.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "texts/LorePanels.h"
+#include "app/LorePanels.h"
 
-#include "calendarview/Look.h"
 #include "toolkit/JpegImage.h"
+#include "toolkit/Look.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,6 +1,7 @@
-#include "texts/AboutBox.h"
+#include "dialogs/AboutBox.h"
 
-#include "calendarview/Look.h"
+#include "toolkit/Look.h"
+#include "Version.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -90,7 +91,7 @@ void AboutBox::keyPressEvent(QKeyEvent* event) {
 void AboutBox::ApplyTexts() {
     setWindowTitle(Text(300));
     const QString version = QCoreApplication::applicationVersion();
-    lblVersion_->setText(version.isEmpty() ? QStringLiteral("1.4a") : version);
+    lblVersion_->setText(version.isEmpty() ? QString::fromLatin1(ProgramRelease) : version);
     const std::pair<QLabel*, int> captions[] = {
         {lblVersionTxt_, 301}, {lblWebsiteTxt_, 302}, {lblWebsite_, 303}, {lblMehrSoftware_, 304},
         {lblSupportTxt_, 307}, {lblSupport_, 308},    {lblCopyright_, 306}};

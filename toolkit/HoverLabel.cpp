@@ -1,6 +1,6 @@
-#include "calendarview/HoverLabel.h"
+#include "toolkit/HoverLabel.h"
 
-#include "calendarview/Look.h"
+#include "toolkit/Look.h"
 
 #include <QMouseEvent>
 

@@ -1,0 +1,61 @@
+# cmake -DROOT=<source root> -P IncludeDirection.cmake
+# Fails on any #include in a layer's folder that goes against the layers'
+# direction, and on a Qt header in a plain C++ layer. EXTRA ("folder/File.h:line")
+# adds a line to a file's text, so that a test can show a wrong one is caught.
+
+cmake_minimum_required(VERSION 3.25)
+
+# What each folder may include besides the standard library. "version" is the
+# generated Version.h.
+set(may_astro astro)
+set(may_model astro model)
+set(may_platform astro platform)
+set(may_settings settings)
+set(may_texts astro model settings texts)
+set(may_cli astro model platform settings texts cli version)
+set(may_toolkit toolkit)
+set(may_calendarview astro model settings texts toolkit calendarview)
+set(may_dialogs astro model settings texts toolkit calendarview dialogs version)
+set(may_app astro model platform settings texts toolkit calendarview dialogs app version)
+set(layers astro model platform settings texts cli toolkit calendarview dialogs app)
+# Plain C++ layers: no Qt, but for the settings store on QSettings.
+set(plain astro model platform settings texts cli)
+set(qt_store_files settings/QtSettingsStore.h settings/QtSettingsStore.cpp settings/TextIni.h
+    settings/TextIni.cpp settings/RegistryStore.h settings/RegistryStore.cpp)
+
+set(faults "")
+foreach(layer IN LISTS layers)
+  file(GLOB files RELATIVE ${ROOT} ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
+  list(SORT files)
+  foreach(file IN LISTS files)
+    file(STRINGS ${ROOT}/${file} lines REGEX "^[ \t]*#[ \t]*include")
+    if(DEFINED EXTRA AND EXTRA MATCHES "^${file}:(.*)$")
+      list(APPEND lines "${CMAKE_MATCH_1}")
+    endif()
+    foreach(line IN LISTS lines)
+      if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]*)\"")
+        set(header ${CMAKE_MATCH_1})
+        if(header STREQUAL "Version.h")
+          set(target version)
+        elseif(header MATCHES "^([a-z]+)/[^/]+$")
+          set(target ${CMAKE_MATCH_1})
+        else()
+          string(APPEND faults "${file}: \"${header}\" is not folder/Header.h\n")
+          continue()
+        endif()
+        if(NOT target IN_LIST may_${layer})
+          string(APPEND faults "${file}: ${layer} may not include ${header}\n")
+        endif()
+      elseif(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]*)>")
+        if(layer IN_LIST plain AND NOT file IN_LIST qt_store_files)
+          string(APPEND faults "${file}: the plain C++ layer ${layer} may not include <${CMAKE_MATCH_1}>\n")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "Includes against the layers' direction:\n${faults}")
+endif()
+message(STATUS "Every include follows the layers' direction")
