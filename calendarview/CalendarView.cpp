@@ -66,6 +66,12 @@ void CalendarView::CreateNavigation(QWidget* parent) {
     lblJahr_ = MakeLabel(parent, look::LightBlue, true);
     cbMonat_ = MakeList(parent, 83);
     cbJahr_ = MakeList(parent, 54);
+    btnPrevMonat_->setObjectName(QStringLiteral("btnPrevMonat"));
+    btnNextMonat_->setObjectName(QStringLiteral("btnNextMonat"));
+    btnPrevJahr_->setObjectName(QStringLiteral("btnPrevJahr"));
+    btnNextJahr_->setObjectName(QStringLiteral("btnNextJahr"));
+    cbMonat_->setObjectName(QStringLiteral("cbMonat"));
+    cbJahr_->setObjectName(QStringLiteral("cbJahr"));
     for (int i = 0; i < 12; ++i) cbMonat_->addItem(QString());
     // Tab order: month list, year list, then the four buttons.
     QWidget::setTabOrder(cbMonat_, cbJahr_);
