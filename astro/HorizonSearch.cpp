@@ -84,9 +84,9 @@ struct Point {
 
 class Search {
 public:
-    Search(const BodyPath& path, double latitude, double longitude)
-        : path_(path), longitude_(longitude), sinPhi_(std::sin(Radians(latitude))),
-          cosPhi_(std::cos(Radians(latitude))), scale_(2.0 / (path.End - path.Begin)),
+    Search(const BodyPath& path, const Observer& observer)
+        : path_(path), longitude_(observer.Longitude), sinPhi_(std::sin(Radians(observer.Latitude))),
+          cosPhi_(std::cos(Radians(observer.Latitude))), scale_(2.0 / (path.End - path.Begin)),
           sidereal_(MeanSiderealTime(path.Begin)) {
         // Bounds on the rates (radians per day, and per day squared) of the
         // path's coordinates, from the series themselves.
@@ -175,13 +175,13 @@ private:
 }  // namespace
 
 HorizonCrossings FindHorizonCrossings(const BodyPath& path, double from, double to,
-                                      double latitude, double longitude) {
+                                      const Observer& observer) {
     HorizonCrossings r;
-    if (!(std::isfinite(latitude) && std::isfinite(longitude) && std::isfinite(path.Begin) &&
+    if (!(std::isfinite(observer.Latitude) && std::isfinite(observer.Longitude) && std::isfinite(path.Begin) &&
           std::isfinite(path.End) && path.Begin < path.End && path.Begin <= from && from < to &&
           to <= path.End))
         return r;
-    Search search(path, latitude, longitude);
+    Search search(path, observer);
     const Point a = search.At(from), b = search.At(to);
     if (!search.Usable() || !std::isfinite(a.G) || !std::isfinite(b.G)) return r;
     r.Valid = true;

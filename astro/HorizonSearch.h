@@ -8,8 +8,10 @@
 // so holding exactly one; each crossing is then refined by safeguarded
 // Newton steps to well under a millisecond. A brush with the horizon shorter
 // than a tenth of a second can go unseen, no spell longer than that.
-// Degrees; longitude east positive, latitude north positive; Julian Dates UT.
+// Degrees; Julian Dates UT.
 #pragma once
+
+#include "astro/Observer.h"
 
 #include <array>
 #include <vector>
@@ -77,6 +79,6 @@ struct HorizonCrossings {
 // Every crossing of h0 by the body's centre in [from, to), which must lie
 // within [path.Begin, path.End].
 HorizonCrossings FindHorizonCrossings(const BodyPath& path, double from, double to,
-                                      double latitude, double longitude);
+                                      const Observer& observer);
 
 }  // namespace selenara

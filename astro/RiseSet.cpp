@@ -65,8 +65,8 @@ RiseSetTimes FirstOfDay(const HorizonCrossings& c, double dayStart) {
 
 }  // namespace
 
-RiseSetTimes RiseSetCore(DayNumber day, const ThreeDayEphemeris& e, double h0, double latitude,
-                         double longitude) {
+RiseSetTimes RiseSetCore(DayNumber day, const ThreeDayEphemeris& e, double h0,
+                         const Observer& observer) {
     if (!IsValidDay(day)) return {};
     const double midnight = DayNumberToJulianDate(day);
     BodyPath path;
@@ -76,17 +76,16 @@ RiseSetTimes RiseSetCore(DayNumber day, const ThreeDayEphemeris& e, double h0, d
         ChebyshevSeries::Quadratic(e.RightAscension[0], e.RightAscension[1], e.RightAscension[2]);
     path.Declination = ChebyshevSeries::Quadratic(e.Declination[0], e.Declination[1], e.Declination[2]);
     path.StandardAltitude = ChebyshevSeries::Quadratic(h0, h0, h0);
-    return FirstOfDay(FindHorizonCrossings(path, midnight, midnight + 1.0, latitude, longitude),
-                      midnight);
+    return FirstOfDay(FindHorizonCrossings(path, midnight, midnight + 1.0, observer), midnight);
 }
 
-RiseSetTimes MoonRiseSet(DayNumber day, double longitude, double latitude) {
+RiseSetTimes MoonRiseSet(DayNumber day, const Observer& observer) {
     if (!IsValidDay(day)) return {};
     const double midnight = DayNumberToJulianDate(day);
-    return FirstOfDay(MoonHorizonCrossings(midnight, midnight + 1.0, longitude, latitude), midnight);
+    return FirstOfDay(MoonHorizonCrossings(midnight, midnight + 1.0, observer), midnight);
 }
 
-HorizonCrossings MoonHorizonCrossings(double from, double to, double longitude, double latitude) {
+HorizonCrossings MoonHorizonCrossings(double from, double to, const Observer& observer) {
     HorizonCrossings all;
     if (!(std::isfinite(from) && std::isfinite(to) && from < to && to - from <= MaxSpanDays))
         return all;
@@ -95,7 +94,7 @@ HorizonCrossings MoonHorizonCrossings(double from, double to, double longitude, 
         const double begin = from + (to - from) * i / pieces;
         const double end = i + 1 == pieces ? to : from + (to - from) * (i + 1) / pieces;
         const HorizonCrossings piece =
-            FindHorizonCrossings(MoonPath(begin, end), begin, end, latitude, longitude);
+            FindHorizonCrossings(MoonPath(begin, end), begin, end, observer);
         if (!piece.Valid) return {};
         if (i == 0) all.UpAtBegin = piece.UpAtBegin;
         all.Crossings.insert(all.Crossings.end(), piece.Crossings.begin(), piece.Crossings.end());

@@ -7,7 +7,7 @@
 // crossings come from a search of the altitude across the whole span
 // (astro/HorizonSearch.h), so that days when the moon skims the horizon at
 // high latitudes get neither a lost, an invented nor a folded-in event.
-// Degrees; longitude east positive, latitude north positive; times are UT.
+// Degrees; times are UT.
 #pragma once
 
 #include "astro/Calendar.h"
@@ -45,14 +45,14 @@ struct ThreeDayEphemeris {
 // interpolated from the three-day ephemeris by the published method's
 // second-order formula, with a fixed standard altitude h0 (degrees).
 RiseSetTimes RiseSetCore(DayNumber day, const ThreeDayEphemeris& ephemeris,
-                         double standardAltitude, double latitude, double longitude);
+                         double standardAltitude, const Observer& observer);
 
 // Moonrise and moonset of UT day `day`.
-RiseSetTimes MoonRiseSet(DayNumber day, double longitude, double latitude);
+RiseSetTimes MoonRiseSet(DayNumber day, const Observer& observer);
 
 // Every moonrise and moonset in [from, to) (Julian Dates, UT): the span of a
 // local calendar day, say. Spans of any length are searched a piece at a
 // time; not Valid for a span that is empty or not finite.
-HorizonCrossings MoonHorizonCrossings(double from, double to, double longitude, double latitude);
+HorizonCrossings MoonHorizonCrossings(double from, double to, const Observer& observer);
 
 }  // namespace selenara

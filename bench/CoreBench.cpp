@@ -22,7 +22,7 @@ public:
 const SystemClock systemClock;
 const FixedClock fixedClock;
 
-constexpr double Longitude = 8.85, Latitude = 47.83;
+constexpr Observer Place{.Longitude = 8.85, .Latitude = 47.83};
 constexpr DayNumber SweepFirst = DateToDayNumber(1, 1, 1990);
 constexpr DayNumber SweepLast = DateToDayNumber(31, 12, 2030);
 constexpr int SweepDays = SweepLast - SweepFirst + 1;
@@ -41,7 +41,7 @@ BENCHMARK_CAPTURE(BM_MonatAufbauen, FixedClock, &fixedClock)->Unit(benchmark::kM
 void BM_MoonRiseSet(benchmark::State& state) {
     int i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(MoonRiseSet(SweepFirst + i++ % 1461, Longitude, Latitude));
+        benchmark::DoNotOptimize(MoonRiseSet(SweepFirst + i++ % 1461, Place));
 }
 BENCHMARK(BM_MoonRiseSet)->Unit(benchmark::kMicrosecond);
 
@@ -49,9 +49,9 @@ BENCHMARK(BM_MoonRiseSet)->Unit(benchmark::kMicrosecond);
 void BM_MondAufUntergang(benchmark::State& state, double latitude) {
     int i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(MondAufUntergang(SweepFirst + i++ % 1461, Longitude, latitude, systemClock));
+        benchmark::DoNotOptimize(MondAufUntergang(SweepFirst + i++ % 1461, {.Longitude = Place.Longitude, .Latitude = latitude}, systemClock));
 }
-BENCHMARK_CAPTURE(BM_MondAufUntergang, MidLatitude, Latitude)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MondAufUntergang, MidLatitude, Place.Latitude)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_MondAufUntergang, Longyearbyen, 78.22)->Unit(benchmark::kMicrosecond);
 
 void BM_MondAlter(benchmark::State& state, const ZoneClock* clock) {
@@ -82,7 +82,7 @@ BENCHMARK_CAPTURE(BM_SweepMonths1600To3999, FixedClock, &fixedClock)
 void BM_SweepMoonRiseSet1990To2030(benchmark::State& state) {
     for (auto _ : state)
         for (DayNumber day = SweepFirst; day <= SweepLast; ++day)
-            benchmark::DoNotOptimize(MoonRiseSet(day, Longitude, Latitude));
+            benchmark::DoNotOptimize(MoonRiseSet(day, Place));
     PerItem(state, SweepDays);
 }
 BENCHMARK(BM_SweepMoonRiseSet1990To2030)->Unit(benchmark::kMillisecond);
@@ -90,7 +90,7 @@ BENCHMARK(BM_SweepMoonRiseSet1990To2030)->Unit(benchmark::kMillisecond);
 void BM_SweepMondAufUntergang1990To2030(benchmark::State& state, const ZoneClock* clock) {
     for (auto _ : state)
         for (DayNumber day = SweepFirst; day <= SweepLast; ++day)
-            benchmark::DoNotOptimize(MondAufUntergang(day, Longitude, Latitude, *clock));
+            benchmark::DoNotOptimize(MondAufUntergang(day, Place, *clock));
     PerItem(state, SweepDays);
 }
 BENCHMARK_CAPTURE(BM_SweepMondAufUntergang1990To2030, SystemClock, &systemClock)

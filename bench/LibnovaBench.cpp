@@ -27,7 +27,7 @@ ln_lnlat_posn observer{Longitude, Latitude};
 void BM_Selenara2007(benchmark::State& state) {
     for (auto _ : state)
         for (int i = 0; i < Days; ++i)
-            benchmark::DoNotOptimize(MoonRiseSet(First2007 + i, Longitude, Latitude));
+            benchmark::DoNotOptimize(MoonRiseSet(First2007 + i, {.Longitude = Longitude, .Latitude = Latitude}));
 }
 BENCHMARK(BM_Selenara2007)->Unit(benchmark::kMillisecond);
 
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
         const double jd = DayNumberToJulianDate(day);
         ln_rst_time rst{};
         if (ln_get_lunar_rst(jd, &observer, &rst) != 0) continue;
-        const RiseSetTimes r = MoonRiseSet(day, Longitude, Latitude);
+        const RiseSetTimes r = MoonRiseSet(day, {.Longitude = Longitude, .Latitude = Latitude});
         rise.Add(day, r.Rise, (rst.rise - jd) * 1440.0);
         set.Add(day, r.Set, (rst.set - jd) * 1440.0);
     }

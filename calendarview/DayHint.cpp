@@ -30,7 +30,8 @@ QString DayHintText(int day, int month, int year, LanguageId language, const TSe
                QString::number(year) + u'\n';
     text += country + QStringLiteral(" / ") + Q(s.City) + u'\n';
 
-    const LocalRiseSet r = MondAufUntergang(DateToDayNumber(day, month, year), s.Longitude, s.Latitude, clock);
+    const LocalRiseSet r = MondAufUntergang(DateToDayNumber(day, month, year),
+                                            {.Longitude = s.Longitude, .Latitude = s.Latitude}, clock);
     const bool use24 = Use24StdFor(language);
     // Two rises (or sets) in one day, as happens at high latitudes, share a
     // line; only the first keeps the blank that pads a one-digit hour.

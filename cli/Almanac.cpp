@@ -195,8 +195,9 @@ int RiseSet(const Args& args, Output& out, std::ostream& err, const ZoneClock& c
     if (!from.Ok()) return Fail(err, "FROM: " + from.Error);
     if (!to.Ok()) return Fail(err, "TO: " + to.Error);
     if (to.Value < from.Value) return Fail(err, LaterThan(args[3], args[4]));
+    const Observer place{.Longitude = lon.Value, .Latitude = lat.Value};
     for (DayNumber day = from.Value; day <= to.Value && out.Ok(); ++day) {
-        const LocalRiseSet r = MondAufUntergang(day, lon.Value, lat.Value, clock);
+        const LocalRiseSet r = MondAufUntergang(day, place, clock);
         if (!r.DayExists) continue;  // a date the zone skipped
         const auto first = [](const std::vector<DayTime>& events) {
             return events.empty() ? std::string() : ClockText(events.front().Second);

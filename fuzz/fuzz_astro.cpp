@@ -150,12 +150,12 @@ void Position(FuzzedDataProvider& p) {
 
 void RiseAndSet(FuzzedDataProvider& p) {
     const DayNumber day = AnyDay(p);
-    const double longitude = AnyDouble(p, -180.0, 180.0), latitude = AnyDouble(p, -90.0, 90.0);
-    const RiseSetTimes t = MoonRiseSet(day, longitude, latitude);
+    const Observer place{.Longitude = AnyDouble(p, -180.0, 180.0), .Latitude = AnyDouble(p, -90.0, 90.0)};
+    const RiseSetTimes t = MoonRiseSet(day, place);
     CheckRiseSet(t);
     if (!IsValidDay(day)) FUZZ_CHECK(t.Rise == OutsideDayRange && t.Set == OutsideDayRange);
     const double from = AnyDouble(p, 2305000.0, 2626000.0), to = from + AnyDouble(p, -1.0, 40.0);
-    CheckCrossings(MoonHorizonCrossings(from, to, longitude, latitude), from, to);
+    CheckCrossings(MoonHorizonCrossings(from, to, place), from, to);
 
     ThreeDayEphemeris eph;
     for (int i = 0; i < 3; ++i) {
@@ -163,7 +163,7 @@ void RiseAndSet(FuzzedDataProvider& p) {
         eph.Declination[i] = AnyDouble(p, -90.0, 90.0);
     }
     const double h0 = AnyDouble(p, -1.0, 1.0);
-    CheckRiseSet(RiseSetCore(day, eph, h0, latitude, longitude));
+    CheckRiseSet(RiseSetCore(day, eph, h0, place));
 }
 
 void Month(FuzzedDataProvider& p) {
@@ -204,8 +204,8 @@ void MoonDays(FuzzedDataProvider& p) {
                               IstVollmondTag(day, clock), IstLetztesViertelTag(day, clock)};
     if (!IsValidDay(day)) FUZZ_CHECK(std::none_of(std::begin(phaseDays), std::end(phaseDays), [](bool b) { return b; }));
 
-    const double longitude = AnyDouble(p, -180.0, 180.0), latitude = AnyDouble(p, -90.0, 90.0);
-    const LocalRiseSet r = MondAufUntergang(day, longitude, latitude, clock);
+    const Observer place{.Longitude = AnyDouble(p, -180.0, 180.0), .Latitude = AnyDouble(p, -90.0, 90.0)};
+    const LocalRiseSet r = MondAufUntergang(day, place, clock);
     for (const auto* events : {&r.Rises, &r.Sets})
         for (const DayTime& e : *events) FUZZ_CHECK(e.Day == day && e.Second >= 0 && e.Second < SecondsPerDay);
     FUZZ_CHECK(r.AllDay == 0 || r.AllDay == BelowHorizonAllDay || r.AllDay == AboveHorizonAllDay);
@@ -215,8 +215,8 @@ void MoonDays(FuzzedDataProvider& p) {
 
     const Date d = DayNumberToDate(day);
     DayTime rise, set;
-    (void)Mondaufgang(d.Day, d.Month, d.Year, longitude, latitude, clock, rise);
-    (void)Monduntergang(p.ConsumeIntegral<int>(), d.Month, d.Year, longitude, latitude, clock, set);
+    (void)Mondaufgang(d.Day, d.Month, d.Year, place, clock, rise);
+    (void)Monduntergang(p.ConsumeIntegral<int>(), d.Month, d.Year, place, clock, set);
 
     DayTime local{AnyDay(p), AnySecond(p)};
     (void)IstSommerzeit(local);

@@ -16,8 +16,7 @@ DayNumber LastSunday(int month, int year) {
 
 }  // namespace
 
-LocalRiseSet MondAufUntergang(DayNumber localDay, double longitude, double latitude,
-                              const ZoneClock& clock) {
+LocalRiseSet MondAufUntergang(DayNumber localDay, const Observer& observer, const ZoneClock& clock) {
     LocalRiseSet r;
     if (!IsValidDay(localDay)) return r;
     const UtSpan span = LocalDayInUt(localDay, clock);
@@ -26,7 +25,7 @@ LocalRiseSet MondAufUntergang(DayNumber localDay, double longitude, double latit
         return JulianDateOfDayZero + static_cast<double>(utSecond) / SecondsPerDay;
     };
     const HorizonCrossings c =
-        MoonHorizonCrossings(julianDate(span.Begin), julianDate(span.End), longitude, latitude);
+        MoonHorizonCrossings(julianDate(span.Begin), julianDate(span.End), observer);
     if (!c.Valid) return r;
     r.DayExists = true;
     for (const HorizonCrossing& e : c.Crossings) {
@@ -45,18 +44,16 @@ LocalRiseSet MondAufUntergang(DayNumber localDay, double longitude, double latit
     return r;
 }
 
-bool Mondaufgang(int day, int month, int year, double longitude, double latitude,
-                 const ZoneClock& clock, DayTime& result) {
-    const LocalRiseSet r =
-        MondAufUntergang(DateToDayNumber(day, month, year), longitude, latitude, clock);
+bool Mondaufgang(int day, int month, int year, const Observer& observer, const ZoneClock& clock,
+                 DayTime& result) {
+    const LocalRiseSet r = MondAufUntergang(DateToDayNumber(day, month, year), observer, clock);
     if (!r.Rises.empty()) result = r.Rises.front();
     return !r.Rises.empty();
 }
 
-bool Monduntergang(int day, int month, int year, double longitude, double latitude,
-                   const ZoneClock& clock, DayTime& result) {
-    const LocalRiseSet r =
-        MondAufUntergang(DateToDayNumber(day, month, year), longitude, latitude, clock);
+bool Monduntergang(int day, int month, int year, const Observer& observer, const ZoneClock& clock,
+                   DayTime& result) {
+    const LocalRiseSet r = MondAufUntergang(DateToDayNumber(day, month, year), observer, clock);
     if (!r.Sets.empty()) result = r.Sets.front();
     return !r.Sets.empty();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "astro/LocalTime.h"
+#include "astro/Observer.h"
 
 #include <cstdint>
 #include <vector>
@@ -22,15 +23,15 @@ struct LocalRiseSet {
     std::int32_t AllDay = 0;
 };
 
-// Longitude east positive, latitude north positive, degrees.
-LocalRiseSet MondAufUntergang(DayNumber localDay, double longitude, double latitude,
-                              const ZoneClock& clock);
+LocalRiseSet MondAufUntergang(DayNumber localDay, const Observer& observer, const ZoneClock& clock);
 
 // The first rise (set) of the day; false when there is none (or the date is invalid).
-bool Mondaufgang(int day, int month, int year, double longitude, double latitude,
-                 const ZoneClock& clock, DayTime& result);
-bool Monduntergang(int day, int month, int year, double longitude, double latitude,
-                   const ZoneClock& clock, DayTime& result);
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): day, month, year as the calendar has them
+bool Mondaufgang(int day, int month, int year, const Observer& observer, const ZoneClock& clock,
+                 DayTime& result);
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): day, month, year as the calendar has them
+bool Monduntergang(int day, int month, int year, const Observer& observer, const ZoneClock& clock,
+                   DayTime& result);
 
 // The fixed European season: from the last Sunday of March 02:00 local,
 // inclusive, to the last Sunday of October 02:00, exclusive.

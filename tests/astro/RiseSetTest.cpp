@@ -12,7 +12,7 @@
 namespace selenara {
 namespace {
 
-constexpr double Lon = 8.85, Lat = 47.83;
+constexpr Observer Place{.Longitude = 8.85, .Latitude = 47.83};
 
 int Hms(int h, int m, int s) { return h * 3600 + m * 60 + s; }
 
@@ -24,10 +24,10 @@ bool IsSecondOfDay(std::int32_t t) { return t >= 0 && t < 86400; }
 // model lies 2 to 8 s from them. Taking the moon at TT = UT + ΔT (65 s in
 // 2007) and the parallax of the moment moves the events 3 to 4 s more.
 TEST(MoonRiseSet, PublishedExamplesWithinSeconds) {
-    const RiseSetTimes jan = MoonRiseSet(DateToDayNumber(1, 1, 2007), Lon, Lat);
+    const RiseSetTimes jan = MoonRiseSet(DateToDayNumber(1, 1, 2007), Place);
     EXPECT_NEAR(jan.Rise, Hms(13, 14, 14), 15);
     EXPECT_NEAR(jan.Set, Hms(5, 30, 57), 15);
-    const RiseSetTimes jun = MoonRiseSet(DateToDayNumber(15, 6, 2007), Lon, Lat);
+    const RiseSetTimes jun = MoonRiseSet(DateToDayNumber(15, 6, 2007), Place);
     EXPECT_NEAR(jun.Rise, Hms(2, 59, 35), 15);
     EXPECT_NEAR(jun.Set, Hms(20, 29, 52), 15);
 }
@@ -37,13 +37,13 @@ TEST(MoonRiseSet, PublishedExamplesWithinSeconds) {
 // neighbour check overflowed), have no answer.
 TEST(MoonRiseSet, EveryDayOfTheRangeAndNoOtherHasAnAnswer) {
     for (const DayNumber d : {FirstDay, LastDay}) {
-        const RiseSetTimes r = MoonRiseSet(d, Lon, Lat);
+        const RiseSetTimes r = MoonRiseSet(d, Place);
         EXPECT_TRUE(IsSecondOfDay(r.Rise) || IsSecondOfDay(r.Set)) << d;
         EXPECT_NE(r.Rise, OutsideDayRange);
     }
     for (const DayNumber d : {InvalidDay, LastDay + 1, std::numeric_limits<DayNumber>::min(),
                               std::numeric_limits<DayNumber>::max()}) {
-        const RiseSetTimes r = MoonRiseSet(d, Lon, Lat);
+        const RiseSetTimes r = MoonRiseSet(d, Place);
         EXPECT_EQ(r.Rise, OutsideDayRange) << d;
         EXPECT_EQ(r.Set, OutsideDayRange) << d;
     }
@@ -53,7 +53,8 @@ TEST(MoonRiseSet, EveryDayOfTheRangeAndNoOtherHasAnAnswer) {
 TEST(MoonRiseSet, InputsThatAreNotNumbersGiveNoAnswer) {
     const DayNumber day = DateToDayNumber(1, 1, 2007);
     for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
-        for (const RiseSetTimes r : {MoonRiseSet(day, bad, Lat), MoonRiseSet(day, Lon, bad)}) {
+        for (const RiseSetTimes r : {MoonRiseSet(day, {.Longitude = bad, .Latitude = Place.Latitude}),
+                                        MoonRiseSet(day, {.Longitude = Place.Longitude, .Latitude = bad})}) {
             EXPECT_EQ(r.Rise, OutsideDayRange) << bad;
             EXPECT_EQ(r.Set, OutsideDayRange) << bad;
         }
@@ -62,7 +63,7 @@ TEST(MoonRiseSet, InputsThatAreNotNumbersGiveNoAnswer) {
     ThreeDayEphemeris e;
     e.RightAscension = {10.0, 20.0, 30.0};
     e.Declination = {-1e308, 1e308, -1e308};
-    const RiseSetTimes r = RiseSetCore(day, e, 0.125, 0.0, Lon);
+    const RiseSetTimes r = RiseSetCore(day, e, 0.125, {.Longitude = Place.Longitude, .Latitude = 0.0});
     EXPECT_EQ(r.Rise, OutsideDayRange);
     EXPECT_EQ(r.Set, OutsideDayRange);
 }
@@ -70,7 +71,7 @@ TEST(MoonRiseSet, InputsThatAreNotNumbersGiveNoAnswer) {
 // Found by fuzzing: refinement at an absurd longitude wandered days away.
 // A finite longitude, however large, is still a place with an answer.
 TEST(MoonRiseSet, AnAbsurdLongitudeStillGivesAnAnswer) {
-    const RiseSetTimes r = MoonRiseSet(531719, -1.8347981853481449e+106, 4.0530119619442496e-312);
+    const RiseSetTimes r = MoonRiseSet(531719, {.Longitude = -1.8347981853481449e+106, .Latitude = 4.0530119619442496e-312});
     for (const std::int32_t v : {r.Rise, r.Set})
         EXPECT_TRUE(IsSecondOfDay(v) || v == NoEventThisDay || v == BelowHorizonAllDay || v == AboveHorizonAllDay) << v;
 }
@@ -80,7 +81,7 @@ TEST(MoonRiseSet, HighLatitudeRunsOfAlwaysUpAndAlwaysDown) {
     // northern standstill and down around its southern one.
     int longestUp = 0, longestDown = 0, up = 0, down = 0;
     for (int day = 1; day <= 28; ++day) {
-        const RiseSetTimes r = MoonRiseSet(DateToDayNumber(day, 2, 2007), 0.0, 80.0);
+        const RiseSetTimes r = MoonRiseSet(DateToDayNumber(day, 2, 2007), {.Longitude = 0.0, .Latitude = 80.0});
         if (r.Rise < NoEventThisDay || r.Set < NoEventThisDay) {
             EXPECT_EQ(r.Rise, r.Set);  // the all-day codes come in pairs
         }
@@ -96,11 +97,11 @@ TEST(MoonRiseSet, HighLatitudeRunsOfAlwaysUpAndAlwaysDown) {
 TEST(MoonRiseSet, TheDayWithoutAMoonriseHasNone) {
     // 11 January 2007 (UT) has no moonrise at this place: it rises at about
     // 23:28 on the 10th and 00:35 on the 12th; the day has its set.
-    const RiseSetTimes r = MoonRiseSet(DateToDayNumber(11, 1, 2007), Lon, Lat);
+    const RiseSetTimes r = MoonRiseSet(DateToDayNumber(11, 1, 2007), Place);
     EXPECT_EQ(r.Rise, NoEventThisDay);
     EXPECT_TRUE(IsSecondOfDay(r.Set));
-    EXPECT_NEAR(MoonRiseSet(DateToDayNumber(10, 1, 2007), Lon, Lat).Rise, Hms(23, 28, 0), 120);
-    EXPECT_NEAR(MoonRiseSet(DateToDayNumber(12, 1, 2007), Lon, Lat).Rise, Hms(0, 35, 0), 120);
+    EXPECT_NEAR(MoonRiseSet(DateToDayNumber(10, 1, 2007), Place).Rise, Hms(23, 28, 0), 120);
+    EXPECT_NEAR(MoonRiseSet(DateToDayNumber(12, 1, 2007), Place).Rise, Hms(0, 35, 0), 120);
 }
 
 // Every crossing of a year against the altitude sampled every 20 s, at a
@@ -108,12 +109,13 @@ TEST(MoonRiseSet, TheDayWithoutAMoonriseHasNone) {
 // well under a second. This covers the days whose right ascension crosses
 // 0/360, where a missing unwrap would put an event hours away.
 TEST(MoonHorizonCrossings, AYearAgreesWithTheSampledAltitude) {
-    for (const double latitude : {Lat, 69.65}) {
+    for (const double latitude : {Place.Latitude, 69.65}) {
+        const Observer place{.Longitude = Place.Longitude, .Latitude = latitude};
         double worst = 0.0;
         for (DayNumber d = DateToDayNumber(1, 1, 2024); d <= DateToDayNumber(31, 12, 2024); d += 5) {
             const double from = DayNumberToJulianDate(d);
-            const HorizonCrossings got = MoonHorizonCrossings(from, from + 1.0, Lon, latitude);
-            const auto want = testing::SampledMoonCrossings(from, from + 1.0, Lon, latitude);
+            const HorizonCrossings got = MoonHorizonCrossings(from, from + 1.0, place);
+            const auto want = testing::SampledMoonCrossings(from, from + 1.0, place);
             ASSERT_EQ(got.Crossings.size(), want.size()) << "day " << d << " latitude " << latitude;
             for (std::size_t i = 0; i < want.size(); ++i) {
                 EXPECT_EQ(got.Crossings[i].Rising, want[i].Rising);
@@ -132,18 +134,19 @@ TEST(RiseSetCore, AFixedStarRisesAndSetsAtItsHourAngle) {
     // Transits near noon, so that rise and set fall inside the day.
     constexpr double alpha = 290.0, delta = 20.0, h0 = -0.5667, phi = 50.0;
     const ThreeDayEphemeris star{{alpha, alpha, alpha}, {delta, delta, delta}};
-    const RiseSetTimes r = RiseSetCore(day, star, h0, phi, Lon);
+    const Observer place{.Longitude = Place.Longitude, .Latitude = phi};
+    const RiseSetTimes r = RiseSetCore(day, star, h0, place);
     const double H0 = Degrees(std::acos((std::sin(Radians(h0)) - std::sin(Radians(phi)) * std::sin(Radians(delta))) /
                                         (std::cos(Radians(phi)) * std::cos(Radians(delta)))));
     constexpr double siderealRate = 360.98564736629;  // degrees a day
-    const double transit = Reduce360(alpha - Lon - MeanSiderealTime(DayTime{day, 0})) / siderealRate;
+    const double transit = Reduce360(alpha - place.Longitude - MeanSiderealTime(DayTime{day, 0})) / siderealRate;
     EXPECT_NEAR(r.Rise, (transit - H0 / siderealRate) * 86400.0, 1.0);
     EXPECT_NEAR(r.Set, (transit + H0 / siderealRate) * 86400.0, 1.0);
     // Circumpolar and never risen.
     const ThreeDayEphemeris north{{alpha, alpha, alpha}, {60.0, 60.0, 60.0}};
-    EXPECT_EQ(RiseSetCore(day, north, h0, phi, Lon).Rise, AboveHorizonAllDay);
+    EXPECT_EQ(RiseSetCore(day, north, h0, place).Rise, AboveHorizonAllDay);
     const ThreeDayEphemeris south{{alpha, alpha, alpha}, {-60.0, -60.0, -60.0}};
-    EXPECT_EQ(RiseSetCore(day, south, h0, phi, Lon).Set, BelowHorizonAllDay);
+    EXPECT_EQ(RiseSetCore(day, south, h0, place).Set, BelowHorizonAllDay);
 }
 
 }  // namespace

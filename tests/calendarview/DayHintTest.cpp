@@ -29,7 +29,7 @@ QString Time(SecondOfDay s, bool use24) { return QString::fromStdString(ZeitText
 
 TEST(DayHintText, FifteenthOfJanuary2007AtTheDefaultPlace) {
     const TSettings s;
-    const LocalRiseSet r = MondAufUntergang(DateToDayNumber(15, 1, 2007), s.Longitude, s.Latitude, Berlin());
+    const LocalRiseSet r = MondAufUntergang(DateToDayNumber(15, 1, 2007), {s.Longitude, s.Latitude}, Berlin());
     ASSERT_TRUE(r.Rises.size() == 1 && r.Sets.size() == 1);
     EXPECT_EQ(DayHintText(15, 1, 2007, German, s, Berlin()),
               QStringLiteral("15. Januar 2007\nDeutschland / Aach/Hegau/Singen\nMondaufgang:  ") +
@@ -62,7 +62,7 @@ TEST(DayHintText, TwoRisesInOneDayShareTheLine) {
     tromso.City = "Tromso";
     tromso.Longitude = 18.96;
     tromso.Latitude = 69.65;
-    const LocalRiseSet r = MondAufUntergang(DateToDayNumber(29, 6, 2024), tromso.Longitude, tromso.Latitude, Berlin());
+    const LocalRiseSet r = MondAufUntergang(DateToDayNumber(29, 6, 2024), {tromso.Longitude, tromso.Latitude}, Berlin());
     ASSERT_EQ(r.Rises.size(), 2u);
     EXPECT_EQ(r.Rises[0].Second / 3600, 0);
     EXPECT_EQ(r.Rises[1].Second / 3600, 23);

@@ -18,7 +18,7 @@ namespace {
 using testing::FixedClock;
 using testing::WinterNoon;
 
-constexpr double Lon = 8.85, Lat = 47.83;
+constexpr Observer Place{.Longitude = 8.85, .Latitude = 47.83};
 int Hms(int h, int m, int s) { return h * 3600 + m * 60 + s; }
 DayTime At(int day, int month, int year, int h, int m, int s) {
     return {DateToDayNumber(day, month, year), Hms(h, m, s)};
@@ -29,14 +29,14 @@ DayTime At(int day, int month, int year, int h, int m, int s) {
 // whether it is summer or winter now.
 TEST(Mondaufgang, SummerEventIsInSummerTimeWhateverTheSeasonOfNow) {
     const DayTime summerNoon = At(15, 7, 2026, 12, 0, 0);
-    const RiseSetTimes ut = MoonRiseSet(DateToDayNumber(15, 6, 2007), Lon, Lat);
+    const RiseSetTimes ut = MoonRiseSet(DateToDayNumber(15, 6, 2007), Place);
     for (const DayTime now : {WinterNoon(), summerNoon}) {
         const FixedClock berlin(now, testing::EuropeBerlin);
         DayTime rise, set;
-        ASSERT_TRUE(Mondaufgang(15, 6, 2007, Lon, Lat, berlin, rise));
+        ASSERT_TRUE(Mondaufgang(15, 6, 2007, Place, berlin, rise));
         EXPECT_EQ(rise, At(15, 6, 2007, 0, 0, ut.Rise + 7200));
         EXPECT_NEAR(rise.Second, Hms(4, 59, 35), 15);
-        ASSERT_TRUE(Monduntergang(15, 6, 2007, Lon, Lat, berlin, set));
+        ASSERT_TRUE(Monduntergang(15, 6, 2007, Place, berlin, set));
         EXPECT_EQ(set, At(15, 6, 2007, 0, 0, ut.Set + 7200));
         EXPECT_NEAR(set.Second, Hms(22, 29, 52), 15);
     }
@@ -45,14 +45,14 @@ TEST(Mondaufgang, SummerEventIsInSummerTimeWhateverTheSeasonOfNow) {
 TEST(Mondaufgang, TheDayEachMonthWithoutAMoonriseHasNone) {
     const FixedClock berlin(WinterNoon(), testing::EuropeBerlin);
     DayTime t;
-    EXPECT_FALSE(Mondaufgang(10, 1, 2007, Lon, Lat, berlin, t));
-    ASSERT_TRUE(Mondaufgang(9, 1, 2007, Lon, Lat, berlin, t));
+    EXPECT_FALSE(Mondaufgang(10, 1, 2007, Place, berlin, t));
+    ASSERT_TRUE(Mondaufgang(9, 1, 2007, Place, berlin, t));
     EXPECT_NEAR(t.Second, Hms(23, 23, 0), 120);
-    ASSERT_TRUE(Mondaufgang(11, 1, 2007, Lon, Lat, berlin, t));
+    ASSERT_TRUE(Mondaufgang(11, 1, 2007, Place, berlin, t));
     EXPECT_NEAR(t.Second, Hms(0, 29, 0), 120);
-    EXPECT_TRUE(Monduntergang(10, 1, 2007, Lon, Lat, berlin, t));
-    EXPECT_FALSE(Monduntergang(24, 1, 2007, Lon, Lat, berlin, t));
-    EXPECT_FALSE(Mondaufgang(31, 2, 2007, Lon, Lat, berlin, t));
+    EXPECT_TRUE(Monduntergang(10, 1, 2007, Place, berlin, t));
+    EXPECT_FALSE(Monduntergang(24, 1, 2007, Place, berlin, t));
+    EXPECT_FALSE(Mondaufgang(31, 2, 2007, Place, berlin, t));
 }
 
 // Every moonrise and moonset of a year is found on exactly one local day:
@@ -60,12 +60,12 @@ TEST(Mondaufgang, TheDayEachMonthWithoutAMoonriseHasNone) {
 // about 12 days without a rise and 12 without a set.
 TEST(MondAufUntergang, EveryEventOnExactlyOneLocalDay) {
     const FixedClock newYork(WinterNoon(), testing::AmericaNewYork);
-    constexpr double lon = -74.0, lat = 40.7;
+    constexpr Observer place{.Longitude = -74.0, .Latitude = 40.7};
     const DayNumber first = DateToDayNumber(1, 1, 2007), last = DateToDayNumber(31, 12, 2007);
     std::size_t rises = 0, sets = 0;
     int daysWithoutRise = 0, daysWithoutSet = 0;
     for (DayNumber d = first; d <= last; ++d) {
-        const LocalRiseSet r = MondAufUntergang(d, lon, lat, newYork);
+        const LocalRiseSet r = MondAufUntergang(d, place, newYork);
         for (const DayTime& t : r.Rises) EXPECT_EQ(t.Day, d);
         rises += r.Rises.size();
         sets += r.Sets.size();
@@ -76,7 +76,7 @@ TEST(MondAufUntergang, EveryEventOnExactlyOneLocalDay) {
     const double from = DayNumberToJulianDate(first) + 5.0 / 24.0, to = DayNumberToJulianDate(last + 1) + 5.0 / 24.0;
     std::size_t wantRises = 0, wantSets = 0;
     for (double t = from; t < to; t += 30.0) {
-        const HorizonCrossings c = MoonHorizonCrossings(t, std::min(t + 30.0, to), lon, lat);
+        const HorizonCrossings c = MoonHorizonCrossings(t, std::min(t + 30.0, to), place);
         for (const HorizonCrossing& e : c.Crossings) (e.Rising ? wantRises : wantSets) += 1;
     }
     EXPECT_EQ(rises, wantRises);
@@ -87,11 +87,11 @@ TEST(MondAufUntergang, EveryEventOnExactlyOneLocalDay) {
 
 TEST(MondAufUntergang, HighLatitudeDaysHaveNeitherEvent) {
     const FixedClock utc(WinterNoon(), testing::Utc);
-    const LocalRiseSet up = MondAufUntergang(DateToDayNumber(2, 2, 2007), 0.0, 80.0, utc);
+    const LocalRiseSet up = MondAufUntergang(DateToDayNumber(2, 2, 2007), {.Longitude = 0.0, .Latitude = 80.0}, utc);
     EXPECT_TRUE(up.Rises.empty());
     EXPECT_TRUE(up.Sets.empty());
     EXPECT_EQ(up.AllDay, AboveHorizonAllDay);
-    const LocalRiseSet down = MondAufUntergang(DateToDayNumber(12, 2, 2007), 0.0, 80.0, utc);
+    const LocalRiseSet down = MondAufUntergang(DateToDayNumber(12, 2, 2007), {.Longitude = 0.0, .Latitude = 80.0}, utc);
     EXPECT_EQ(down.AllDay, BelowHorizonAllDay);
     EXPECT_TRUE(down.Rises.empty() && down.Sets.empty());
 }
@@ -108,8 +108,8 @@ std::string Clock(const DayTime& t) {
 }
 
 struct HighLatitudeDay {
-    const char* place;
-    double longitude, latitude;
+    const char* name;
+    Observer place;
     int offsetMinutes;  // the place's zone on that day
     int day, month, year;
     std::int32_t allDay;  // expected when the day has no event
@@ -120,26 +120,26 @@ struct HighLatitudeDay {
 // must match the altitude sampled every 20 s, to a second, and nothing else.
 TEST(MondAufUntergang, HighLatitudeDaysMatchTheSampledAltitude) {
     const HighLatitudeDay days[] = {
-        {"Reykjavik", -21.94, 64.13, 0, 3, 3, 2024, BelowHorizonAllDay},  // was: rise and set invented
-        {"Anchorage", -149.90, 61.22, -540, 2, 1, 2026, 0},  // was: no rise (true about 13:44)
-        {"Anchorage", -149.90, 61.22, -540, 3, 1, 2026, 0},  // was: rise = set at 11:38:31
-        {"Tromso", 18.96, 69.65, 60, 13, 1, 2024, 0},        // was: down (up 11:25-14:46 UT)
-        {"Longyearbyen", 15.63, 78.22, 60, 1, 1, 2024, 0},   // was: up (down for five hours)
-        {"Longyearbyen", 15.63, 78.22, 120, 14, 5, 2026, 0},  // was: a rise at 19:04 (true 01:24)
-        {"Tromso", 18.96, 69.65, 120, 29, 6, 2024, 0},       // rises twice
-        {"Longyearbyen", 15.63, 78.22, 120, 15, 5, 2026, AboveHorizonAllDay},
+        {"Reykjavik", {-21.94, 64.13}, 0, 3, 3, 2024, BelowHorizonAllDay},  // was: rise and set invented
+        {"Anchorage", {-149.90, 61.22}, -540, 2, 1, 2026, 0},  // was: no rise (true about 13:44)
+        {"Anchorage", {-149.90, 61.22}, -540, 3, 1, 2026, 0},  // was: rise = set at 11:38:31
+        {"Tromso", {18.96, 69.65}, 60, 13, 1, 2024, 0},        // was: down (up 11:25-14:46 UT)
+        {"Longyearbyen", {15.63, 78.22}, 60, 1, 1, 2024, 0},   // was: up (down for five hours)
+        {"Longyearbyen", {15.63, 78.22}, 120, 14, 5, 2026, 0},  // was: a rise at 19:04 (true 01:24)
+        {"Tromso", {18.96, 69.65}, 120, 29, 6, 2024, 0},       // rises twice
+        {"Longyearbyen", {15.63, 78.22}, 120, 15, 5, 2026, AboveHorizonAllDay},
     };
     for (const HighLatitudeDay& d : days) {
         const FixedClock zone(WinterNoon(), Fixed(d.offsetMinutes));
         const DayNumber day = DateToDayNumber(d.day, d.month, d.year);
-        const LocalRiseSet got = MondAufUntergang(day, d.longitude, d.latitude, zone);
+        const LocalRiseSet got = MondAufUntergang(day, d.place, zone);
         const double from = DayNumberToJulianDate(day) - d.offsetMinutes / 1440.0;
         std::vector<DayTime> wantRises, wantSets;
-        for (const auto& c : testing::SampledMoonCrossings(from, from + 1.0, d.longitude, d.latitude)) {
+        for (const auto& c : testing::SampledMoonCrossings(from, from + 1.0, d.place)) {
             const auto second = static_cast<SecondOfDay>((c.Ut - from) * 86400.0);
             (c.Rising ? wantRises : wantSets).push_back({day, second});
         }
-        const std::string where = std::string(d.place) + " " + std::to_string(d.year) + "-" +
+        const std::string where = std::string(d.name) + " " + std::to_string(d.year) + "-" +
                                   std::to_string(d.month) + "-" + std::to_string(d.day);
         ASSERT_EQ(got.Rises.size(), wantRises.size()) << where;
         ASSERT_EQ(got.Sets.size(), wantSets.size()) << where;
@@ -174,7 +174,7 @@ TEST(MondAufUntergang, PublishedTableOfOstersundAt63North) {
     };
     const FixedClock stockholm(WinterNoon(), Fixed(60));
     for (const Row& row : rows) {
-        const LocalRiseSet r = MondAufUntergang(DateToDayNumber(row.day, 1, 2021), 14.635, 63.178, stockholm);
+        const LocalRiseSet r = MondAufUntergang(DateToDayNumber(row.day, 1, 2021), {.Longitude = 14.635, .Latitude = 63.178}, stockholm);
         for (const auto& [events, text] : {std::pair{&r.Rises, row.rise}, std::pair{&r.Sets, row.set}}) {
             if (minutes(text) < 0) {
                 EXPECT_TRUE(events->empty()) << row.day;
@@ -192,15 +192,15 @@ TEST(MondAufUntergang, PublishedTableOfOstersundAt63North) {
 TEST(MondAufUntergang, TheEndsOfTheRangeHaveTheirEvents) {
     struct End {
         DayNumber day;
-        double longitude, latitude;
+        Observer place;
         int offsetMinutes;
     };
-    for (const End& e : {End{FirstDay, 139.7, 35.7, 540}, End{FirstDay + 1, 139.7, 35.7, 540},
-                         End{LastDay, -157.86, 21.31, -600}}) {
+    for (const End& e : {End{FirstDay, {139.7, 35.7}, 540}, End{FirstDay + 1, {139.7, 35.7}, 540},
+                         End{LastDay, {-157.86, 21.31}, -600}}) {
         const FixedClock zone(WinterNoon(), Fixed(e.offsetMinutes));
-        const LocalRiseSet r = MondAufUntergang(e.day, e.longitude, e.latitude, zone);
+        const LocalRiseSet r = MondAufUntergang(e.day, e.place, zone);
         const double from = DayNumberToJulianDate(e.day) - e.offsetMinutes / 1440.0;
-        const auto want = testing::SampledMoonCrossings(from, from + 1.0, e.longitude, e.latitude);
+        const auto want = testing::SampledMoonCrossings(from, from + 1.0, e.place);
         EXPECT_TRUE(r.DayExists);
         EXPECT_EQ(r.Rises.size() + r.Sets.size(), want.size()) << e.day;
         EXPECT_GE(want.size(), 1u);
@@ -212,7 +212,7 @@ struct SkippedDay {
     DayNumber day;
     std::int32_t changeSecond;  // UT second of that day when the offset changes
     int before, after;          // offsets, minutes
-    double longitude, latitude;
+    Observer place;
 };
 
 // Days a zone skipped by crossing the date line. Samoa (Pacific/Apia) went
@@ -223,22 +223,22 @@ struct SkippedDay {
 // that must not count.
 TEST(MondAufUntergang, ADayTheZoneSkipsDoesNotExist) {
     const SkippedDay days[] = {
-        {"Apia", DateToDayNumber(30, 12, 2011), 10 * 3600, -600, 840, -171.75, -13.83},
-        {"Manila", DateToDayNumber(31, 12, 1844), 15 * 3600 + 56 * 60 + 8, -956, 483, 121.0, 14.6},
+        {"Apia", DateToDayNumber(30, 12, 2011), 10 * 3600, -600, 840, {-171.75, -13.83}},
+        {"Manila", DateToDayNumber(31, 12, 1844), 15 * 3600 + 56 * 60 + 8, -956, 483, {121.0, 14.6}},
     };
     for (const SkippedDay& d : days) {
         const FixedClock zone(WinterNoon(), [d](DayTime ut) {
             return ut.Day < d.day || (ut.Day == d.day && ut.Second < d.changeSecond) ? d.before : d.after;
         });
         EXPECT_TRUE(LocalDayInUt(d.day, zone).Empty()) << d.zone;
-        const LocalRiseSet r = MondAufUntergang(d.day, d.longitude, d.latitude, zone);
+        const LocalRiseSet r = MondAufUntergang(d.day, d.place, zone);
         EXPECT_FALSE(r.DayExists) << d.zone;
         EXPECT_TRUE(r.Rises.empty() && r.Sets.empty()) << d.zone;
         EXPECT_EQ(r.AllDay, 0) << d.zone;
         for (const DayNumber neighbour : {d.day - 1, d.day + 1}) {
             const UtSpan span = LocalDayInUt(neighbour, zone);
             EXPECT_NEAR(span.End - span.Begin, 86400, 60) << d.zone << " " << neighbour;
-            EXPECT_TRUE(MondAufUntergang(neighbour, d.longitude, d.latitude, zone).DayExists);
+            EXPECT_TRUE(MondAufUntergang(neighbour, d.place, zone).DayExists);
         }
     }
 }
