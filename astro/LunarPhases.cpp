@@ -12,6 +12,9 @@ namespace {
 constexpr double LunationEpochJde = 2451550.09765;  // mean new moon of 6 January 2000
 constexpr double SynodicMonth = 29.530588853;
 
+// The part of a lunation at which the phase falls: 0, 0.25, 0.5 or 0.75.
+double QuarterOf(PhaseSelector selector) { return 0.25 * static_cast<int>(selector); }
+
 // One periodic term: coefficient(s) in days, power of E, and the multiples of
 // M (sun's mean anomaly), M' (moon's), F (argument of latitude) and Omega
 // (ascending node) that form the sine's argument.
@@ -102,13 +105,14 @@ double QuarterW(const PhaseArguments& a) {
 
 }  // namespace
 
-double LunationPhases::Of(int selector) const {
+double LunationPhases::Of(PhaseSelector selector) const {
     switch (selector) {
-        case NewMoonPhase: return NewMoon;
-        case FirstQuarterPhase: return FirstQuarter;
-        case FullMoonPhase: return FullMoon;
-        default: return LastQuarter;
+        case PhaseSelector::NewMoon: return NewMoon;
+        case PhaseSelector::FirstQuarter: return FirstQuarter;
+        case PhaseSelector::FullMoon: return FullMoon;
+        case PhaseSelector::LastQuarter: break;
     }
+    return LastQuarter;
 }
 
 double PlanetaryCorrection(double k, double T) {
@@ -118,25 +122,28 @@ double PlanetaryCorrection(double k, double T) {
     return sum;
 }
 
-double PhaseInstantOf(double k, int selector) {
-    const double ki = k + 0.25 * selector;
+double PhaseInstantOf(double k, PhaseSelector selector) {
+    const double ki = k + QuarterOf(selector);
     const double T = ki / 1236.85;
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
     const PhaseArguments a = ArgumentsOf(ki, T);
     const double mean =
         LunationEpochJde + SynodicMonth * ki + 0.0001337 * T2 - 0.00000015 * T3 + 0.00000000073 * T4;
     switch (selector) {
-        case NewMoonPhase: return mean + NewFullCorrection(a, false) + PlanetaryCorrection(ki, T);
-        case FullMoonPhase: return mean + NewFullCorrection(a, true) + PlanetaryCorrection(ki, T);
-        case FirstQuarterPhase:
+        case PhaseSelector::NewMoon:
+            return mean + NewFullCorrection(a, false) + PlanetaryCorrection(ki, T);
+        case PhaseSelector::FullMoon:
+            return mean + NewFullCorrection(a, true) + PlanetaryCorrection(ki, T);
+        case PhaseSelector::FirstQuarter:
             return mean + QuarterCorrection(a) + PlanetaryCorrection(ki, T) + QuarterW(a);
-        default: return mean + QuarterCorrection(a) + PlanetaryCorrection(ki, T) - QuarterW(a);
+        case PhaseSelector::LastQuarter: break;
     }
+    return mean + QuarterCorrection(a) + PlanetaryCorrection(ki, T) - QuarterW(a);
 }
 
 LunationPhases LunationPhasesOf(double k) {
-    return {PhaseInstantOf(k, NewMoonPhase), PhaseInstantOf(k, FirstQuarterPhase),
-            PhaseInstantOf(k, FullMoonPhase), PhaseInstantOf(k, LastQuarterPhase)};
+    return {PhaseInstantOf(k, PhaseSelector::NewMoon), PhaseInstantOf(k, PhaseSelector::FirstQuarter),
+            PhaseInstantOf(k, PhaseSelector::FullMoon), PhaseInstantOf(k, PhaseSelector::LastQuarter)};
 }
 
 LunationTableT LunationTable(DayNumber day) {
@@ -151,7 +158,7 @@ LunationTableT LunationTable(DayNumber day) {
 
 DayTime PhaseDayTime(double jde) { return DayTimeOfJulianDate(UniversalTime(jde)); }
 
-PhaseSlots PhaseInstants(DayNumber day, int selector) {
+PhaseSlots PhaseInstants(DayNumber day, PhaseSelector selector) {
     PhaseSlots slots;
     if (!IsValidDay(day)) return slots;
     const int month = DayNumberToDate(day).Month;
@@ -165,12 +172,12 @@ PhaseSlots PhaseInstants(DayNumber day, int selector) {
     return slots;
 }
 
-PhaseSlots NewMoons(DayNumber day) { return PhaseInstants(day, NewMoonPhase); }
-PhaseSlots FirstQuarters(DayNumber day) { return PhaseInstants(day, FirstQuarterPhase); }
-PhaseSlots FullMoons(DayNumber day) { return PhaseInstants(day, FullMoonPhase); }
-PhaseSlots LastQuarters(DayNumber day) { return PhaseInstants(day, LastQuarterPhase); }
+PhaseSlots NewMoons(DayNumber day) { return PhaseInstants(day, PhaseSelector::NewMoon); }
+PhaseSlots FirstQuarters(DayNumber day) { return PhaseInstants(day, PhaseSelector::FirstQuarter); }
+PhaseSlots FullMoons(DayNumber day) { return PhaseInstants(day, PhaseSelector::FullMoon); }
+PhaseSlots LastQuarters(DayNumber day) { return PhaseInstants(day, PhaseSelector::LastQuarter); }
 
-std::vector<DayTime> PhaseEventsBetween(int selector, DayNumber from, DayNumber to) {
+std::vector<DayTime> PhaseEventsBetween(PhaseSelector selector, DayNumber from, DayNumber to) {
     // The periodic terms move an instant by less than a day from the mean
     // phase, the secular terms by less than 0.1 day within 1600..3999 and
     // ΔT by less than 0.2 day: a two-day margin catches every lunation that
@@ -179,7 +186,7 @@ std::vector<DayTime> PhaseEventsBetween(int selector, DayNumber from, DayNumber 
     // Also bounds the loop below and keeps to + 1 from overflowing.
     from = std::max(from, FirstDay - PhaseSearchMargin);
     to = std::min(to, LastDay + PhaseSearchMargin);
-    const double quarter = 0.25 * selector;
+    const double quarter = QuarterOf(selector);
     const double first =
         std::ceil((DayNumberToJulianDate(from) - margin - LunationEpochJde) / SynodicMonth - quarter);
     const double last = std::floor(

@@ -10,17 +10,31 @@
 #include "astro/Calendar.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace selenara {
 
-// Selects one principal phase.
-enum PhaseSelector : int {
-    NewMoonPhase = 0,
-    FirstQuarterPhase = 1,
-    FullMoonPhase = 2,
-    LastQuarterPhase = 3,
+// Selects one principal phase; the value is the number of quarter
+// lunations from the new moon.
+enum class PhaseSelector : std::uint8_t {
+    NewMoon = 0,
+    FirstQuarter = 1,
+    FullMoon = 2,
+    LastQuarter = 3,
 };
+
+// The four selectors in the order of the lunation.
+inline constexpr std::array<PhaseSelector, 4> PhaseSelectors = {
+    PhaseSelector::NewMoon, PhaseSelector::FirstQuarter, PhaseSelector::FullMoon,
+    PhaseSelector::LastQuarter};
+
+// The selector of a number 0..3 from outside the program; none for any other.
+constexpr std::optional<PhaseSelector> PhaseSelectorOf(int value) {
+    if (value < 0 || value > 3) return std::nullopt;
+    return static_cast<PhaseSelector>(value);
+}
 
 // The four phase instants (Julian Ephemeris Days) of one lunation.
 struct LunationPhases {
@@ -28,7 +42,7 @@ struct LunationPhases {
     double FirstQuarter = 0.0;
     double FullMoon = 0.0;
     double LastQuarter = 0.0;
-    double Of(int selector) const;
+    double Of(PhaseSelector selector) const;
 };
 
 inline constexpr int LunationsPerTable = 14;
@@ -47,7 +61,7 @@ double PlanetaryCorrection(double k, double T);
 
 // The instant of the selected phase of lunation k (a whole number; k = 0 is
 // the lunation of the new moon of 6 January 2000), in JDE.
-double PhaseInstantOf(double k, int selector);
+double PhaseInstantOf(double k, PhaseSelector selector);
 
 // All four phases of lunation k.
 LunationPhases LunationPhasesOf(double k);
@@ -65,7 +79,7 @@ DayTime PhaseDayTime(double jde);
 // Events of the selected phase in the UT calendar month containing `day`, as
 // UT instants, from the month's three lunations of its year's table. Both
 // slots empty for an invalid day.
-PhaseSlots PhaseInstants(DayNumber day, int selector);
+PhaseSlots PhaseInstants(DayNumber day, PhaseSelector selector);
 PhaseSlots NewMoons(DayNumber day);
 PhaseSlots FirstQuarters(DayNumber day);
 PhaseSlots FullMoons(DayNumber day);
@@ -78,6 +92,6 @@ inline constexpr DayNumber PhaseSearchMargin = 62;
 // order. Computes only the lunations that can reach the span; each instant is
 // the same one PhaseInstants gives. The days may extend a little beyond
 // 0..876581; days more than PhaseSearchMargin outside it have no events.
-std::vector<DayTime> PhaseEventsBetween(int selector, DayNumber from, DayNumber to);
+std::vector<DayTime> PhaseEventsBetween(PhaseSelector selector, DayNumber from, DayNumber to);
 
 }  // namespace selenara

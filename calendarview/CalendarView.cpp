@@ -23,9 +23,16 @@ QLabel* MakeLabel(QWidget* parent, const QColor& color, bool bold = false) {
 }
 
 // The icon of a phase kind: new, first quarter, full, last quarter, blue moon.
-int IconOfKind(int kind) {
-    static constexpr int icons[] = {31, 1, 8, 15, 22, 29};
-    return kind >= 1 && kind <= 5 ? icons[kind] : 31;
+int IconOfKind(PhaseKind kind) {
+    switch (kind) {
+        case PhaseKind::NewMoon: return 1;
+        case PhaseKind::FirstQuarter: return 8;
+        case PhaseKind::FullMoon: return 15;
+        case PhaseKind::LastQuarter: return 22;
+        case PhaseKind::BlueMoon: return 29;
+        case PhaseKind::None: break;
+    }
+    return 31;
 }
 
 QComboBox* MakeList(QWidget* parent, int width) {
@@ -144,8 +151,8 @@ void CalendarView::FillGrid() {
             DayCell& cell = cells[(row - 1) * DayGrid::Columns + (column - 1)];
             cell.Day = d;
             cell.Today = info.Heute != 0;
-            if (info.Phase >= 1 && info.Phase <= 5) {
-                cell.Phase = QString::fromStdString(TextById(499 + info.Phase, language_));
+            if (info.Phase != PhaseKind::None) {
+                cell.Phase = QString::fromStdString(TextById(499 + static_cast<int>(info.Phase), language_));
                 cell.Zeit = QString::fromStdString(
                     ZeitText(JoinSecondOfDay(info.Stunde, info.Minute, info.Sekunde), use24Std_));
                 cell.Icon = IconOfKind(info.Phase);

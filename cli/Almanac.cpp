@@ -115,12 +115,12 @@ std::string OffsetText(int minutes) {
 
 std::string_view KindName(PhaseKind kind) {
     switch (kind) {
-        case NewMoonKind: return "new";
-        case FirstQuarterKind: return "first";
-        case FullMoonKind: return "full";
-        case LastQuarterKind: return "last";
-        case BlueMoonKind: return "blue";
-        case NoPhase: break;
+        case PhaseKind::NewMoon: return "new";
+        case PhaseKind::FirstQuarter: return "first";
+        case PhaseKind::FullMoon: return "full";
+        case PhaseKind::LastQuarter: return "last";
+        case PhaseKind::BlueMoon: return "blue";
+        case PhaseKind::None: break;
     }
     return "";
 }
@@ -132,7 +132,7 @@ YearMonth NextMonth(YearMonth m) {
 // The phase events whose local date lies in the month, in time order.
 std::vector<PhaseEvent> MonthEvents(YearMonth month, const ZoneClock& clock) {
     std::vector<PhaseEvent> events;
-    for (const int selector : {NewMoonPhase, FirstQuarterPhase, FullMoonPhase, LastQuarterPhase}) {
+    for (const PhaseSelector selector : PhaseSelectors) {
         const std::vector<PhaseEvent> some =
             MonthPhaseEvents(selector, month.Month, month.Year, clock);
         events.insert(events.end(), some.begin(), some.end());
@@ -270,7 +270,7 @@ int Month(const Args& args, Output& out, std::ostream& err, const ZoneClock& clo
 // A blue moon is named by its full moon: whether a full moon is the month's
 // second depends on the zone, and the event should keep its UID in every zone.
 std::string EventUid(const PhaseEvent& e) {
-    const PhaseKind kind = e.Kind == BlueMoonKind ? FullMoonKind : e.Kind;
+    const PhaseKind kind = e.Kind == PhaseKind::BlueMoon ? PhaseKind::FullMoon : e.Kind;
     return std::string(KindName(kind)) + '-' + UtcDateTime(e.Ut) + "@selenara.example.org";
 }
 

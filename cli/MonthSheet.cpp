@@ -64,17 +64,17 @@ std::string DateText(DayNumber day, LanguageId language) {
 
 std::string PhaseName(PhaseKind kind, LanguageId language) {
     // Texts 500..504 follow the kinds 1..5: new moon .. blue moon.
-    return kind == NoPhase ? std::string() : TextById(499 + kind, language);
+    return kind == PhaseKind::None ? std::string() : TextById(499 + static_cast<int>(kind), language);
 }
 
 char PhaseMark(PhaseKind kind) {
     switch (kind) {
-        case NewMoonKind: return '@';
-        case FirstQuarterKind: return ')';
-        case FullMoonKind: return 'O';
-        case LastQuarterKind: return '(';
-        case BlueMoonKind: return 'B';
-        case NoPhase: break;
+        case PhaseKind::NewMoon: return '@';
+        case PhaseKind::FirstQuarter: return ')';
+        case PhaseKind::FullMoon: return 'O';
+        case PhaseKind::LastQuarter: return '(';
+        case PhaseKind::BlueMoon: return 'B';
+        case PhaseKind::None: break;
     }
     return ' ';
 }
@@ -98,8 +98,7 @@ std::string MonthSheet(const TMonat& table, LanguageId language) {
         const int column = (info.Wochentag - first + 7) % 7;
         const std::size_t at = static_cast<std::size_t>(column) * ColumnWidth;
         char cell[8];
-        std::snprintf(cell, sizeof cell, "%2d%c", day,
-                      PhaseMark(static_cast<PhaseKind>(info.Phase)));
+        std::snprintf(cell, sizeof cell, "%2d%c", day, PhaseMark(info.Phase));
         line.replace(at + 1, 3, cell);
         if (info.Heute) {
             line[at] = '[';
@@ -115,9 +114,9 @@ std::string MonthSheet(const TMonat& table, LanguageId language) {
 
 std::string PhaseEventList(const std::vector<PhaseEvent>& events, LanguageId language) {
     std::size_t nameWidth = 0;
-    for (int kind = NewMoonKind; kind <= BlueMoonKind; ++kind)
-        nameWidth =
-            std::max(nameWidth, DisplayWidth(PhaseName(static_cast<PhaseKind>(kind), language)));
+    for (const PhaseKind kind : {PhaseKind::NewMoon, PhaseKind::FirstQuarter, PhaseKind::FullMoon,
+                                 PhaseKind::LastQuarter, PhaseKind::BlueMoon})
+        nameWidth = std::max(nameWidth, DisplayWidth(PhaseName(kind, language)));
     const bool use24 = Use24StdFor(language);
     // Noon gives the widest text of either style ("12:00", "12:00 PM").
     const std::size_t timeWidth = DisplayWidth(ZeitText(12 * 3600, use24));

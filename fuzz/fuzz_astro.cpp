@@ -13,6 +13,7 @@
 #include "model/PhaseDays.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace selenara::fuzz {
 namespace {
@@ -97,7 +98,10 @@ void Angles(FuzzedDataProvider& p) {
 
 void Phases(FuzzedDataProvider& p) {
     const double k = AnyDouble(p, -5000.0, 25000.0), T = AnyDouble(p, -5.0, 25.0);
-    const int selector = p.ConsumeBool() ? p.ConsumeIntegralInRange(-1, 4) : p.ConsumeIntegral<int>();
+    const int number = p.ConsumeBool() ? p.ConsumeIntegralInRange(-1, 4) : p.ConsumeIntegral<int>();
+    const std::optional<PhaseSelector> checked = PhaseSelectorOf(number);
+    FUZZ_CHECK(checked.has_value() == (number >= 0 && number <= 3));
+    const PhaseSelector selector = checked.value_or(PhaseSelector::NewMoon);
     (void)PlanetaryCorrection(k, T);
     (void)PhaseInstantOf(k, selector);
     (void)LunationPhasesOf(k).Of(selector);
@@ -174,7 +178,7 @@ void Month(FuzzedDataProvider& p) {
     FUZZ_CHECK(table.AnzahlTage == DaysInMonth(month, year));
     int todays = 0;
     for (int d = 1; d <= table.AnzahlTage; ++d) {
-        FUZZ_CHECK(table.Tage[d].Wochentag < 7 && table.Tage[d].Phase <= BlueMoonKind);
+        FUZZ_CHECK(table.Tage[d].Wochentag < 7 && table.Tage[d].Phase <= PhaseKind::BlueMoon);
         FUZZ_CHECK(table.Tage[d].Stunde < 24 && table.Tage[d].Minute < 60 && table.Tage[d].Sekunde < 60);
         todays += table.Tage[d].Heute;
     }
@@ -184,8 +188,8 @@ void Month(FuzzedDataProvider& p) {
     odd.Monat = month;
     odd.Jahr = year;
     odd.AnzahlTage = static_cast<std::uint8_t>(DaysInMonth(month, year));
-    PhasenEintragen(odd, p.ConsumeIntegral<int>(), clock);
-    const int selector = p.ConsumeIntegralInRange<int>(NewMoonPhase, LastQuarterPhase);
+    const PhaseSelector selector = PhaseSelectors[p.ConsumeIntegralInRange<std::size_t>(0, 3)];
+    PhasenEintragen(odd, selector, clock);
     for (const PhaseEvent& e : MonthPhaseEvents(selector, month, year, clock))
         FUZZ_CHECK(DayNumberToDate(e.Local.Day).Month == month);
     const DayNumber first = AnyDay(p);

@@ -4,11 +4,11 @@
 
 namespace selenara {
 
-void PhasenEintragen(TMonat& table, int selector, const ZoneClock& clock) {
+void PhasenEintragen(TMonat& table, PhaseSelector selector, const ZoneClock& clock) {
     for (const PhaseEvent& e : MonthPhaseEvents(selector, table.Monat, table.Jahr, clock)) {
         const ClockTime t = SplitSecondOfDay(e.Local.Second);
         TTagInfo& info = table.Tage[DayNumberToDate(e.Local.Day).Day];
-        info.Phase = static_cast<std::uint8_t>(e.Kind);
+        info.Phase = e.Kind;
         info.Stunde = t.Hours;
         info.Minute = t.Minutes;
         info.Sekunde = t.Seconds;
@@ -23,8 +23,7 @@ TMonat MonatAufbauen(int monat, int jahr, const ZoneClock& clock) {
     if (table.AnzahlTage == 0) return table;
     for (int d = 1; d <= table.AnzahlTage; ++d)
         table.Tage[d].Wochentag = static_cast<std::uint8_t>(WeekdayOfDate(d, monat, jahr));
-    for (const int selector : {NewMoonPhase, FirstQuarterPhase, FullMoonPhase, LastQuarterPhase})
-        PhasenEintragen(table, selector, clock);
+    for (const PhaseSelector selector : PhaseSelectors) PhasenEintragen(table, selector, clock);
     const Date today = DayNumberToDate(TodayDayNumber(clock));
     if (today.Month == monat && today.Year == jahr) table.Tage[today.Day].Heute = 1;
     return table;

@@ -13,7 +13,7 @@ namespace selenara {
 struct TTagInfo {
     std::uint8_t Wochentag = 0;  // 0 = Sunday .. 6 = Saturday
     std::uint8_t Heute = 0;      // 1 on today's local date
-    std::uint8_t Phase = NoPhase;  // PhaseKind
+    PhaseKind Phase = PhaseKind::None;
     std::uint8_t Stunde = 0;  // local clock time of the phase instant
     std::uint8_t Minute = 0;
     std::uint8_t Sekunde = 0;
@@ -41,8 +41,8 @@ struct TMonat {
 // the today mark.
 TMonat MonatAufbauen(int monat, int jahr, const ZoneClock& clock);
 
-// Enters the events of one phase (PhaseSelector) into a table whose Monat,
-// Jahr and AnzahlTage are set.
-void PhasenEintragen(TMonat& table, int selector, const ZoneClock& clock);
+// Enters the events of one phase into a table whose Monat, Jahr and
+// AnzahlTage are set.
+void PhasenEintragen(TMonat& table, PhaseSelector selector, const ZoneClock& clock);
 
 }  // namespace selenara

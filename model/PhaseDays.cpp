@@ -3,27 +3,28 @@
 #include "model/PhaseEvents.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace selenara {
 namespace {
 
-bool IsPhaseDay(int selector, DayNumber day, const ZoneClock& clock) {
+bool IsPhaseDay(PhaseSelector selector, DayNumber day, const ZoneClock& clock) {
     return IsValidDay(day) && !LocalPhaseEvents(selector, day, day, clock).empty();
 }
 
 }  // namespace
 
 bool IstNeumondTag(DayNumber day, const ZoneClock& clock) {
-    return IsPhaseDay(NewMoonPhase, day, clock);
+    return IsPhaseDay(PhaseSelector::NewMoon, day, clock);
 }
 bool IstErstesViertelTag(DayNumber day, const ZoneClock& clock) {
-    return IsPhaseDay(FirstQuarterPhase, day, clock);
+    return IsPhaseDay(PhaseSelector::FirstQuarter, day, clock);
 }
 bool IstVollmondTag(DayNumber day, const ZoneClock& clock) {
-    return IsPhaseDay(FullMoonPhase, day, clock);
+    return IsPhaseDay(PhaseSelector::FullMoon, day, clock);
 }
 bool IstLetztesViertelTag(DayNumber day, const ZoneClock& clock) {
-    return IsPhaseDay(LastQuarterPhase, day, clock);
+    return IsPhaseDay(PhaseSelector::LastQuarter, day, clock);
 }
 
 int MondAlter(DayNumber day, const ZoneClock& clock) {
@@ -34,8 +35,8 @@ int MondAlter(DayNumber day, const ZoneClock& clock) {
     // days of 1600 see the phases of December 1599.
     constexpr int lookBack = 10;
     DayNumber latestDay = day - lookBack - 1;
-    int state = -1;  // PhaseSelector of the latest phase day
-    for (const int selector : {NewMoonPhase, FirstQuarterPhase, FullMoonPhase, LastQuarterPhase}) {
+    std::optional<PhaseSelector> state;  // the phase of the latest phase day
+    for (const PhaseSelector selector : PhaseSelectors) {
         for (const PhaseEvent& e : LocalPhaseEvents(selector, day - lookBack, day, clock)) {
             // On a day with two phases the later selector wins, as the tests run in order.
             if (e.Local.Day >= latestDay) {
@@ -44,9 +45,9 @@ int MondAlter(DayNumber day, const ZoneClock& clock) {
             }
         }
     }
-    if (state < 0) return 1;
+    if (!state) return 1;
     const int n = day - latestDay;
-    const int base = 1 + 7 * state;  // 1, 8, 15, 22
+    const int base = 1 + 7 * static_cast<int>(*state);  // 1, 8, 15, 22
     return std::min(n + base, base + 6);
 }
 

@@ -4,9 +4,8 @@
 
 namespace selenara {
 
-std::vector<PhaseEvent> LocalPhaseEvents(int selector, DayNumber first, DayNumber last,
+std::vector<PhaseEvent> LocalPhaseEvents(PhaseSelector selector, DayNumber first, DayNumber last,
                                          const ZoneClock& clock) {
-    static constexpr PhaseKind kinds[4] = {NewMoonKind, FirstQuarterKind, FullMoonKind, LastQuarterKind};
     std::vector<PhaseEvent> events;
     // Beyond the search margin there are no events; clamping there first
     // keeps first - 1 and last + 1 from overflowing.
@@ -16,18 +15,18 @@ std::vector<PhaseEvent> LocalPhaseEvents(int selector, DayNumber first, DayNumbe
     for (const DayTime ut : PhaseEventsBetween(selector, from - 1, to + 1)) {
         const DayTime local = UtcToLocal(ut, clock);
         if (local.Day >= first && local.Day <= last)
-            events.push_back({kinds[selector & 3], ut, local});
+            events.push_back({KindOf(selector), ut, local});
     }
     return events;
 }
 
-std::vector<PhaseEvent> MonthPhaseEvents(int selector, int month, int year,
+std::vector<PhaseEvent> MonthPhaseEvents(PhaseSelector selector, int month, int year,
                                          const ZoneClock& clock) {
     const int length = DaysInMonth(month, year);
     if (length == 0) return {};
     const DayNumber first = DateToDayNumber(1, month, year);
     std::vector<PhaseEvent> events = LocalPhaseEvents(selector, first, first + length - 1, clock);
-    if (selector == FullMoonPhase && events.size() > 1) events[1].Kind = BlueMoonKind;
+    if (selector == PhaseSelector::FullMoon && events.size() > 1) events[1].Kind = PhaseKind::BlueMoon;
     return events;
 }
 

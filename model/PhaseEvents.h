@@ -15,29 +15,36 @@
 namespace selenara {
 
 // The kind of a phase event, as the month table files it.
-enum PhaseKind : std::uint8_t {
-    NoPhase = 0,
-    NewMoonKind = 1,
-    FirstQuarterKind = 2,
-    FullMoonKind = 3,  // the first full moon of the calendar month
-    LastQuarterKind = 4,
-    BlueMoonKind = 5,  // the second full moon of the calendar month
+enum class PhaseKind : std::uint8_t {
+    None = 0,
+    NewMoon = 1,
+    FirstQuarter = 2,
+    FullMoon = 3,  // the first full moon of the calendar month
+    LastQuarter = 4,
+    BlueMoon = 5,  // the second full moon of the calendar month
 };
 
+// The kind under which an event of the selected phase is filed (a full moon
+// as the month's first).
+constexpr PhaseKind KindOf(PhaseSelector selector) {
+    return static_cast<PhaseKind>(static_cast<int>(selector) + 1);
+}
+
 struct PhaseEvent {
-    PhaseKind Kind = NoPhase;
+    PhaseKind Kind = PhaseKind::None;
     DayTime Ut;      // the instant in UT
     DayTime Local;   // the same instant in local clock time
 };
 
-// Events of one phase (PhaseSelector) whose local date lies in first..last,
-// in time order; full moons have kind 3. Zone offsets must stay within a day.
-std::vector<PhaseEvent> LocalPhaseEvents(int selector, DayNumber first, DayNumber last,
+// Events of one phase whose local date lies in first..last, in time order;
+// full moons have kind FullMoon. Zone offsets must stay within a day.
+std::vector<PhaseEvent> LocalPhaseEvents(PhaseSelector selector, DayNumber first, DayNumber last,
                                          const ZoneClock& clock);
 
 // Events of one phase whose local date lies in the month, in time order; the
-// second full moon of the month has kind 5. Empty for a year outside 1600..3999.
-std::vector<PhaseEvent> MonthPhaseEvents(int selector, int month, int year,
+// second full moon of the month has kind BlueMoon. Empty for a year outside
+// 1600..3999.
+std::vector<PhaseEvent> MonthPhaseEvents(PhaseSelector selector, int month, int year,
                                          const ZoneClock& clock);
 
 }  // namespace selenara

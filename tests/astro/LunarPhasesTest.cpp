@@ -52,7 +52,7 @@ TEST(PhaseInstants, TwoFullMoonsInJanuaryAndMarch1999NoneInFebruary) {
 // Where ΔT is hours, the UT instant lies hours before the series' JDE.
 TEST(PhaseInstants, TheShiftIsDeltaTInEveryCentury) {
     for (const double k : {-4800.0, -1200.0, 0.0, 1200.0, 24000.0}) {
-        const double jde = PhaseInstantOf(k, FullMoonPhase);
+        const double jde = PhaseInstantOf(k, PhaseSelector::FullMoon);
         const DayTime tt = TerrestrialAt(jde), ut = PhaseDayTime(jde);
         const double shift = (tt.Day - ut.Day) * 86400.0 + tt.Second - ut.Second;
         EXPECT_NEAR(shift, DeltaT(DecimalYearOf(jde)), 1.0) << k;
@@ -67,9 +67,9 @@ TEST(PhaseInstants, InvalidDayGivesEmptySlots) {
 // Published instants (Meeus, worked examples 49.a and 49.b, in dynamical
 // time; the calendar's series drops terms below 0.00005 days, a few seconds).
 TEST(PhaseInstants, PublishedWorkedExamples) {
-    const double newMoon1977 = PhaseInstantOf(-283, NewMoonPhase);
+    const double newMoon1977 = PhaseInstantOf(-283, PhaseSelector::NewMoon);
     EXPECT_NEAR(newMoon1977, 2443192.65118, 10.0 / 86400);  // 1977 Feb 18, 3:37:42 TD
-    const double lastQuarter2044 = PhaseInstantOf(544, LastQuarterPhase);
+    const double lastQuarter2044 = PhaseInstantOf(544, PhaseSelector::LastQuarter);
     EXPECT_NEAR(lastQuarter2044, 2467636.49186, 10.0 / 86400);  // 2044 Jan 21, 23:48:17 TD
 }
 
@@ -106,13 +106,13 @@ TEST(PhaseEventsBetween, AgreesWithTheMonthSearch) {
         for (int month = 1; month <= 12; ++month) {
             const DayNumber first = DateToDayNumber(1, month, year);
             const DayNumber last = first + DaysInMonth(month, year) - 1;
-            for (int selector = NewMoonPhase; selector <= LastQuarterPhase; ++selector) {
+            for (const PhaseSelector selector : PhaseSelectors) {
                 const PhaseSlots slots = PhaseInstants(first, selector);
                 const std::vector<DayTime> events = PhaseEventsBetween(selector, first, last);
                 ASSERT_LE(events.size(), 2u);
                 for (std::size_t i = 0; i < 2; ++i)
                     ASSERT_EQ(slots.Slot[i], i < events.size() ? events[i] : Empty)
-                        << year << "-" << month << " selector " << selector << " slot " << i;
+                        << year << "-" << month << " selector " << static_cast<int>(selector) << " slot " << i;
             }
         }
     }
@@ -120,7 +120,7 @@ TEST(PhaseEventsBetween, AgreesWithTheMonthSearch) {
 
 TEST(PhaseEventsBetween, ReachesJustBeyondTheRange) {
     // The full moon of 31 December 1599 lies before day 0 but is found.
-    const std::vector<DayTime> events = PhaseEventsBetween(FullMoonPhase, -5, 0);
+    const std::vector<DayTime> events = PhaseEventsBetween(PhaseSelector::FullMoon, -5, 0);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].Day, -1);
 }
@@ -130,16 +130,16 @@ TEST(PhaseEventsBetween, ReachesJustBeyondTheRange) {
 TEST(PhaseEventsBetween, TheWidestSpanStopsAtTheSearchMargin) {
     constexpr DayNumber lowest = std::numeric_limits<DayNumber>::min();
     constexpr DayNumber highest = std::numeric_limits<DayNumber>::max();
-    const std::vector<DayTime> all = PhaseEventsBetween(NewMoonPhase, lowest, highest);
-    EXPECT_EQ(all, PhaseEventsBetween(NewMoonPhase, -PhaseSearchMargin, LastDay + PhaseSearchMargin));
+    const std::vector<DayTime> all = PhaseEventsBetween(PhaseSelector::NewMoon, lowest, highest);
+    EXPECT_EQ(all, PhaseEventsBetween(PhaseSelector::NewMoon, -PhaseSearchMargin, LastDay + PhaseSearchMargin));
     ASSERT_FALSE(all.empty());
     // One lunation's events on either side of the margin edges, none beyond.
     EXPECT_GE(all.front().Day, -PhaseSearchMargin);
     EXPECT_LT(all.front().Day, -PhaseSearchMargin + 30);
     EXPECT_LE(all.back().Day, LastDay + PhaseSearchMargin);
     EXPECT_GT(all.back().Day, LastDay + PhaseSearchMargin - 30);
-    EXPECT_TRUE(PhaseEventsBetween(FullMoonPhase, highest - 100, highest).empty());
-    EXPECT_TRUE(PhaseEventsBetween(FullMoonPhase, lowest, lowest + 100).empty());
+    EXPECT_TRUE(PhaseEventsBetween(PhaseSelector::FullMoon, highest - 100, highest).empty());
+    EXPECT_TRUE(PhaseEventsBetween(PhaseSelector::FullMoon, lowest, lowest + 100).empty());
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST(MonthSheet, TodayBracketsTakeTheSeparatorsEvenAtTheEdges) {
     };
     for (const auto& c : cases) {
         TMonat table = PlainTable(2, 2026, c.Today);
-        table.Tage[17].Phase = NewMoonKind;
+        table.Tage[17].Phase = PhaseKind::NewMoon;
         const std::vector<std::string> lines = Lines(MonthSheet(table, c.Language));
         EXPECT_NE(std::find(lines.begin(), lines.end(), c.Week), lines.end()) << c.Week;
     }
@@ -80,9 +80,9 @@ TEST(MonthSheet, CaptionIsCentredByCharactersNotOctets) {
 TEST(PhaseEventList, TwelveHourTimesRightAligned) {
     const DayNumber day = DateToDayNumber(30, 12, 2026);
     const std::vector<PhaseEvent> events = {
-        {NewMoonKind, {}, {day, 7 * 3600 + 9 * 60 + 59}},
-        {LastQuarterKind, {}, {day, 20 * 3600}},
-        {BlueMoonKind, {}, {day, 12 * 3600 + 5 * 60}},
+        {PhaseKind::NewMoon, {}, {day, 7 * 3600 + 9 * 60 + 59}},
+        {PhaseKind::LastQuarter, {}, {day, 20 * 3600}},
+        {PhaseKind::BlueMoon, {}, {day, 12 * 3600 + 5 * 60}},
     };
     EXPECT_EQ(Lines(PhaseEventList(events, English)),
               (std::vector<std::string>{"@ New Moon       2026-12-30  7:09 AM",

@@ -22,8 +22,8 @@ struct Entry {
 std::vector<Entry> PhaseDays(const TMonat& t) {
     std::vector<Entry> rows;
     for (int d = 1; d <= t.AnzahlTage; ++d)
-        if (t.Tage[d].Phase != NoPhase)
-            rows.push_back({d, t.Tage[d].Phase, t.Tage[d].Stunde, t.Tage[d].Minute, t.Tage[d].Sekunde});
+        if (t.Tage[d].Phase != PhaseKind::None)
+            rows.push_back({d, static_cast<int>(t.Tage[d].Phase), t.Tage[d].Stunde, t.Tage[d].Minute, t.Tage[d].Sekunde});
     return rows;
 }
 std::vector<std::pair<int, int>> Kinds(const TMonat& t) {
@@ -59,19 +59,19 @@ TEST(MonatAufbauen, TodayIsMarkedOnlyInItsOwnMonth) {
 TEST(MonatAufbauen, January1999InUtHasAFullAndABlueMoon) {
     const FixedClock clock(WinterNoon(), testing::Utc);
     const TMonat t = MonatAufbauen(1, 1999, clock);
-    EXPECT_EQ(t.Tage[2].Phase, FullMoonKind);
+    EXPECT_EQ(t.Tage[2].Phase, PhaseKind::FullMoon);
     EXPECT_EQ((std::tuple{t.Tage[2].Stunde, t.Tage[2].Minute, t.Tage[2].Sekunde}), (std::tuple{2, 49, 36}));
-    EXPECT_EQ(t.Tage[31].Phase, BlueMoonKind);
+    EXPECT_EQ(t.Tage[31].Phase, PhaseKind::BlueMoon);
     EXPECT_EQ((std::tuple{t.Tage[31].Stunde, t.Tage[31].Minute, t.Tage[31].Sekunde}), (std::tuple{16, 6, 36}));
     const TMonat feb = MonatAufbauen(2, 1999, clock);
-    for (int d = 1; d <= feb.AnzahlTage; ++d) EXPECT_NE(feb.Tage[d].Phase, FullMoonKind);
+    for (int d = 1; d <= feb.AnzahlTage; ++d) EXPECT_NE(feb.Tage[d].Phase, PhaseKind::FullMoon);
 }
 
 TEST(MonatAufbauen, TwoNewMoonsInOneMonthAreBothNewMoons) {
     const FixedClock clock(WinterNoon(), testing::Utc);
     const TMonat t = MonatAufbauen(8, 2008, clock);  // new moons 1 and 30 August 2008
-    EXPECT_EQ(t.Tage[1].Phase, NewMoonKind);
-    EXPECT_EQ(t.Tage[30].Phase, NewMoonKind);
+    EXPECT_EQ(t.Tage[1].Phase, PhaseKind::NewMoon);
+    EXPECT_EQ(t.Tage[30].Phase, PhaseKind::NewMoon);
 }
 
 TEST(MonatAufbauen, APhaseKeepsTheSummerHourWhenViewedInWinter) {
@@ -79,7 +79,7 @@ TEST(MonatAufbauen, APhaseKeepsTheSummerHourWhenViewedInWinter) {
     // of the month; "now" is in December.
     const FixedClock clock(WinterNoon(), testing::EuropeBerlin);
     const TTagInfo day = MonatAufbauen(6, 2007, clock).Tage[30];
-    EXPECT_EQ(day.Phase, BlueMoonKind);
+    EXPECT_EQ(day.Phase, PhaseKind::BlueMoon);
     EXPECT_EQ(day.Stunde, 15);
     EXPECT_EQ(day.Minute, 48);
 }
@@ -88,21 +88,21 @@ TEST(MonatAufbauen, EventsAreFiledByLocalDateAcrossMonthEnds) {
     const FixedClock berlin(WinterNoon(), testing::EuropeBerlin);
     // Full moon 31 March 1999, 22:48:58 UT (the almanac's 22:49), is 1 April 00:48 CEST.
     const std::vector<std::pair<int, int>> march = Kinds(MonatAufbauen(3, 1999, berlin));
-    EXPECT_NE(std::find(march.begin(), march.end(), std::pair{2, int{FullMoonKind}}), march.end());
-    for (const auto& [day, kind] : march) EXPECT_NE(kind, BlueMoonKind) << day;
-    EXPECT_NE(MonatAufbauen(3, 1999, berlin).Tage[31].Phase, FullMoonKind);
+    EXPECT_NE(std::find(march.begin(), march.end(), std::pair{2, static_cast<int>(PhaseKind::FullMoon)}), march.end());
+    for (const auto& [day, kind] : march) EXPECT_NE(kind, static_cast<int>(PhaseKind::BlueMoon)) << day;
+    EXPECT_NE(MonatAufbauen(3, 1999, berlin).Tage[31].Phase, PhaseKind::FullMoon);
     const TMonat april = MonatAufbauen(4, 1999, berlin);
-    EXPECT_EQ(april.Tage[1].Phase, FullMoonKind);
+    EXPECT_EQ(april.Tage[1].Phase, PhaseKind::FullMoon);
     EXPECT_EQ(april.Tage[1].Stunde, 0);
     EXPECT_EQ(april.Tage[1].Minute, 48);
-    EXPECT_EQ(april.Tage[30].Phase, BlueMoonKind);
+    EXPECT_EQ(april.Tage[30].Phase, PhaseKind::BlueMoon);
 
     // New moon 1 June 1992, 03:57 UT, is 31 May 23:57 EDT.
     const FixedClock newYork(WinterNoon(), testing::AmericaNewYork);
     const TMonat may = MonatAufbauen(5, 1992, newYork);
-    EXPECT_EQ(may.Tage[31].Phase, NewMoonKind);
+    EXPECT_EQ(may.Tage[31].Phase, PhaseKind::NewMoon);
     EXPECT_EQ(may.Tage[31].Stunde, 23);
-    EXPECT_EQ(MonatAufbauen(6, 1992, newYork).Tage[1].Phase, NoPhase);
+    EXPECT_EQ(MonatAufbauen(6, 1992, newYork).Tage[1].Phase, PhaseKind::None);
 }
 
 // In UT the local date is the UT date: the table must then be exactly what
@@ -115,14 +115,15 @@ TEST(MonatAufbauen, InUtMatchesTheMonthSearchExactly) {
             expected.AnzahlTage = static_cast<std::uint8_t>(DaysInMonth(month, year));
             for (int d = 1; d <= expected.AnzahlTage; ++d)
                 expected.Tage[d].Wochentag = static_cast<std::uint8_t>(WeekdayOfDate(d, month, year));
-            for (int selector = NewMoonPhase; selector <= LastQuarterPhase; ++selector) {
+            for (const PhaseSelector selector : PhaseSelectors) {
                 const PhaseSlots slots = PhaseInstants(DateToDayNumber(1, month, year), selector);
                 for (int slot = 0; slot < 2; ++slot) {
                     const DayTime t = slots.Slot[slot];
                     if (t.Day == InvalidDay) continue;
                     TTagInfo& info = expected.Tage[DayNumberToDate(t.Day).Day];
-                    info.Phase = static_cast<std::uint8_t>(
-                        selector == FullMoonPhase && slot == 1 ? BlueMoonKind : selector + 1);
+                    info.Phase = selector == PhaseSelector::FullMoon && slot == 1
+                                     ? PhaseKind::BlueMoon
+                                     : static_cast<PhaseKind>(static_cast<int>(selector) + 1);
                     const ClockTime c = SplitSecondOfDay(t.Second);
                     info.Stunde = c.Hours;
                     info.Minute = c.Minutes;
@@ -138,8 +139,8 @@ TEST(MonatAufbauen, TheEndsOfTheRangeBuildWithoutTrouble) {
     const FixedClock sydney(WinterNoon(), [](DayTime) { return 600; });
     const FixedClock hawaii(WinterNoon(), [](DayTime) { return -600; });
     // Full moon 31 December 1599, 14:39 UT: 1 January 1600 in Sydney.
-    EXPECT_EQ(MonatAufbauen(1, 1600, sydney).Tage[1].Phase, FullMoonKind);
-    EXPECT_NE(MonatAufbauen(1, 1600, hawaii).Tage[1].Phase, FullMoonKind);
+    EXPECT_EQ(MonatAufbauen(1, 1600, sydney).Tage[1].Phase, PhaseKind::FullMoon);
+    EXPECT_NE(MonatAufbauen(1, 1600, hawaii).Tage[1].Phase, PhaseKind::FullMoon);
     EXPECT_EQ(MonatAufbauen(12, 3999, hawaii).AnzahlTage, 31);
     EXPECT_FALSE(PhaseDays(MonatAufbauen(12, 3999, sydney)).empty());
 }

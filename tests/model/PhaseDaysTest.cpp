@@ -80,10 +80,10 @@ TEST(LocalPhaseEvents, SpansToTheEndsOfInt32) {
     const FixedClock berlin(WinterNoon(), testing::EuropeBerlin);
     constexpr DayNumber lowest = std::numeric_limits<DayNumber>::min();
     constexpr DayNumber highest = std::numeric_limits<DayNumber>::max();
-    EXPECT_TRUE(LocalPhaseEvents(FullMoonPhase, lowest, lowest + 10, berlin).empty());
-    EXPECT_TRUE(LocalPhaseEvents(FullMoonPhase, highest - 10, highest, berlin).empty());
+    EXPECT_TRUE(LocalPhaseEvents(PhaseSelector::FullMoon, lowest, lowest + 10, berlin).empty());
+    EXPECT_TRUE(LocalPhaseEvents(PhaseSelector::FullMoon, highest - 10, highest, berlin).empty());
     // The full moon of 31 December 1599, 14:37 UT, is still found from the far end.
-    const std::vector<PhaseEvent> before = LocalPhaseEvents(FullMoonPhase, lowest, 0, berlin);
+    const std::vector<PhaseEvent> before = LocalPhaseEvents(PhaseSelector::FullMoon, lowest, 0, berlin);
     ASSERT_FALSE(before.empty());
     EXPECT_EQ(before.back().Local.Day, -1);
     EXPECT_EQ(before.back().Local.Second / 60, 15 * 60 + 37);  // 15:37 CET
