@@ -18,6 +18,7 @@ QFont CaptionFont(int points, bool bold) {
     return font;
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): left, top as QWidget::move takes them
 void Place(QLabel& label, const char* name, int left, int top, int points, bool bold) {
     label.setObjectName(QLatin1String(name));
     label.setTextFormat(Qt::PlainText);  // texts come from the table, never markup
