@@ -68,7 +68,11 @@ struct PhaseArguments {
     double Factor(int ePower) const { return ePower == 0 ? 1.0 : ePower == 1 ? E : E * E; }
 };
 
-PhaseArguments ArgumentsOf(double k, double T) {
+// Julian centuries from 2000.0 at phase number k.
+double CenturiesOf(double k) { return k / 1236.85; }
+
+PhaseArguments ArgumentsOf(double k) {
+    const double T = CenturiesOf(k);
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
     PhaseArguments a{};
     // The factor of k in M is 29.1053569 as the calendar has always used it.
@@ -124,9 +128,9 @@ double PlanetaryCorrection(double k, double T) {
 
 double PhaseInstantOf(double k, PhaseSelector selector) {
     const double ki = k + QuarterOf(selector);
-    const double T = ki / 1236.85;
+    const double T = CenturiesOf(ki);
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
-    const PhaseArguments a = ArgumentsOf(ki, T);
+    const PhaseArguments a = ArgumentsOf(ki);
     const double mean =
         LunationEpochJde + SynodicMonth * ki + 0.0001337 * T2 - 0.00000015 * T3 + 0.00000000073 * T4;
     switch (selector) {

@@ -170,6 +170,7 @@ void CalendarView::FillGrid() {
     cbJahr_->setCurrentIndex(YearListPosition(shown_.CurJahr));
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the two heights the window's layout gives
 void CalendarView::Place(int d, int navigationTop) {
     grid_->move(0, 78 + d);
     lblMonatJahr_->setGeometry(2, 43 + d, 195, 15);

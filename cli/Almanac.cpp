@@ -313,6 +313,7 @@ int Command(const Args& args, Output& out, std::ostream& err, const ZoneClock& c
 
 }  // namespace
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): standard output, then standard error
 int RunAlmanac(const Args& args, std::ostream& out, std::ostream& err, const ZoneClock& clock) {
     if (args.empty()) {
         err << Usage;

@@ -26,10 +26,8 @@ struct LocalRiseSet {
 LocalRiseSet MondAufUntergang(DayNumber localDay, const Observer& observer, const ZoneClock& clock);
 
 // The first rise (set) of the day; false when there is none (or the date is invalid).
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): day, month, year as the calendar has them
 bool Mondaufgang(int day, int month, int year, const Observer& observer, const ZoneClock& clock,
                  DayTime& result);
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): day, month, year as the calendar has them
 bool Monduntergang(int day, int month, int year, const Observer& observer, const ZoneClock& clock,
                    DayTime& result);
 

@@ -20,6 +20,7 @@ std::vector<PhaseEvent> LocalPhaseEvents(PhaseSelector selector, DayNumber first
     return events;
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): month, year as DaysInMonth takes them
 std::vector<PhaseEvent> MonthPhaseEvents(PhaseSelector selector, int month, int year,
                                          const ZoneClock& clock) {
     const int length = DaysInMonth(month, year);

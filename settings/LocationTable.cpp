@@ -125,11 +125,11 @@ int PositionOfSlot(int slot) {
     return 0;
 }
 
-std::string CountryName(int position, int language) {
+std::string CountryName(int position, LanguageId language) {
     if (position < 0 || position >= CountryCount) return {};
     const Country& country = Countries[static_cast<std::size_t>(position)];
-    if (language == 1) return country.German;
-    if (language == 2) return country.English;
+    if (language == German) return country.German;
+    if (language == English) return country.English;
     return {};
 }
 

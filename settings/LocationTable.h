@@ -10,6 +10,8 @@
 // program and parsed once, on first use.
 #pragma once
 
+#include "settings/Settings.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,9 +28,9 @@ int SlotOfPosition(int position);
 // The display position of a slot; a slot not in the table gives 0.
 int PositionOfSlot(int slot);
 
-// A country's name at a display position, in language 1 (German) or 2
-// (English). Empty for any other language or a bad position.
-std::string CountryName(int position, int language);
+// A country's name at a display position, in German or English. Empty for
+// any other language or a bad position.
+std::string CountryName(int position, LanguageId language);
 
 // The descriptive name of list `slot` of the store (0..101), such as
 // "Deutschland_Namen", "Deutschland_Laengengrad", "Deutschland_Breitengrad";
