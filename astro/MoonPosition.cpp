@@ -79,12 +79,13 @@ MoonPosition MoonPositionAt(double julianEphemerisDate) {
     p.Declination = Degrees(
         std::asin(std::sin(beta) * cosEps + std::cos(beta) * sinEps * std::sin(lambda)));
     p.HorizontalParallax = Degrees(std::asin(6378.14 / e.Distance));
+    p.Ok = std::isfinite(julianEphemerisDate);
     return p;
 }
 
-double MeanSiderealTime(DayTime ut) {
-    if (!IsValidDayTime(ut)) return -1.0;
-    return MeanSiderealTime(JulianDateOf(ut));
+SiderealTime MeanSiderealTime(DayTime ut) {
+    if (!IsValidDayTime(ut)) return {};
+    return {MeanSiderealTime(JulianDateOf(ut)), true};
 }
 
 double MeanSiderealTime(double jd) {

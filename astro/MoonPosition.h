@@ -16,10 +16,21 @@
 
 namespace selenara {
 
+// The moon's place in the sky. Ok is false for an instant that fails
+// IsValidDayTime, and the angles are then 0: no angle can mark it, as
+// every one is a place the moon can be.
 struct MoonPosition {
-    double RightAscension = -1.0;      // 0 <= a < 360; -1 for an invalid instant
-    double Declination = -1.0;         // -90..+90; -1 for an invalid instant
-    double HorizontalParallax = -1.0;  // equatorial horizontal parallax
+    double RightAscension = 0.0;      // 0 <= a < 360
+    double Declination = 0.0;         // -90..+90
+    double HorizontalParallax = 0.0;  // equatorial horizontal parallax
+    bool Ok = false;
+};
+
+// Mean sidereal time at Greenwich; Ok is false (and Degrees 0) for an
+// instant that fails IsValidDayTime.
+struct SiderealTime {
+    double Degrees = 0.0;  // 0 <= value < 360
+    bool Ok = false;
 };
 
 // Ecliptic longitude and latitude (degrees) and distance (km), of date.
@@ -38,13 +49,14 @@ MoonEcliptic MoonEclipticAt(DayTime tt);
 
 // Right ascension, declination and parallax at a Julian Ephemeris Date (any
 // finite one: the astronomy also looks just beyond 1600..3999), or at a TT
-// instant; -1 for all three when the instant fails IsValidDayTime.
+// instant; not Ok for a Julian Date that is not finite or an instant that
+// fails IsValidDayTime.
 MoonPosition MoonPositionAt(double julianEphemerisDate);
 MoonPosition MoonPositionAt(DayTime tt);
 
-// Mean sidereal time at Greenwich, 0 <= value < 360, at a Julian Date in UT,
-// or at a UT instant; -1 for an instant that fails IsValidDayTime.
+// Mean sidereal time at Greenwich in degrees, 0 <= value < 360, at a Julian
+// Date in UT, or at a UT instant.
 double MeanSiderealTime(double julianDateUt);
-double MeanSiderealTime(DayTime ut);
+SiderealTime MeanSiderealTime(DayTime ut);
 
 }  // namespace selenara

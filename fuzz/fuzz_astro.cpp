@@ -134,15 +134,13 @@ void Phases(FuzzedDataProvider& p) {
 void Position(FuzzedDataProvider& p) {
     const DayTime ut{AnyDay(p), AnySecond(p)};
     const MoonPosition m = MoonPositionAt(ut);
-    const double theta = MeanSiderealTime(ut);
+    const SiderealTime theta = MeanSiderealTime(ut);
+    FUZZ_CHECK(m.Ok == IsValidDayTime(ut) && theta.Ok == IsValidDayTime(ut));
     if (IsValidDayTime(ut)) {
         FUZZ_CHECK(m.RightAscension >= 0.0 && m.RightAscension < 360.0);
         FUZZ_CHECK(m.Declination >= -90.0 && m.Declination <= 90.0);
         FUZZ_CHECK(m.HorizontalParallax > 0.8 && m.HorizontalParallax < 1.1);
-        FUZZ_CHECK(theta >= 0.0 && theta < 360.0);
-    } else {
-        FUZZ_CHECK(m.RightAscension == -1.0 && m.Declination == -1.0 && m.HorizontalParallax == -1.0);
-        FUZZ_CHECK(theta == -1.0);
+        FUZZ_CHECK(theta.Degrees >= 0.0 && theta.Degrees < 360.0);
     }
     (void)JulianDateOf(ut);
     (void)MoonEclipticAt(ut);

@@ -26,6 +26,7 @@ TEST(MoonPosition, TwelfthOfApril1992) {
     EXPECT_NEAR(e.Latitude, -3.22918, 0.000005);
     EXPECT_NEAR(e.Distance, 368409.68, 0.005);
     const MoonPosition p = MoonPositionAt(t);
+    EXPECT_TRUE(p.Ok);
     EXPECT_NEAR(p.RightAscension, 134.68323, 0.000005);
     EXPECT_NEAR(p.Declination, 13.76877, 0.000005);
     EXPECT_NEAR(p.HorizontalParallax, 0.99199, 0.000005);
@@ -48,17 +49,20 @@ TEST(MoonPosition, RightAscensionStaysInAFullCircle) {
 }
 
 TEST(SiderealTime, PublishedValues) {
-    EXPECT_NEAR(MeanSiderealTime({DateToDayNumber(1, 1, 2000), 0}), 99.96779, 0.00001);
-    EXPECT_NEAR(MeanSiderealTime({DateToDayNumber(10, 4, 1987), 0}), 197.69320, 0.00001);
+    const SiderealTime y2000 = MeanSiderealTime({DateToDayNumber(1, 1, 2000), 0});
+    EXPECT_TRUE(y2000.Ok);
+    EXPECT_NEAR(y2000.Degrees, 99.96779, 0.00001);
+    EXPECT_NEAR(MeanSiderealTime({DateToDayNumber(10, 4, 1987), 0}).Degrees, 197.69320, 0.00001);
 }
 
-TEST(InvalidInstants, GiveMinusOne) {
-    EXPECT_EQ(MeanSiderealTime({0, 86400}), -1.0);
-    EXPECT_EQ(MeanSiderealTime({876582, 0}), -1.0);
-    const MoonPosition p = MoonPositionAt({876582, 0});
-    EXPECT_EQ(p.RightAscension, -1.0);
-    EXPECT_EQ(p.Declination, -1.0);
-    EXPECT_EQ(MoonPositionAt({0, 86400}).RightAscension, -1.0);
+// Second 86400 and day 876582 are outside the calendar: no value, and not
+// one that could be taken for an angle either.
+TEST(InvalidInstants, GiveNoValue) {
+    EXPECT_FALSE(MeanSiderealTime({0, 86400}).Ok);
+    EXPECT_FALSE(MeanSiderealTime({876582, 0}).Ok);
+    EXPECT_FALSE(MoonPositionAt({876582, 0}).Ok);
+    EXPECT_FALSE(MoonPositionAt({0, 86400}).Ok);
+    EXPECT_TRUE(MoonPositionAt({LastDay, 86399}).Ok);
 }
 
 }  // namespace

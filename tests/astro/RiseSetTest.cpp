@@ -139,7 +139,7 @@ TEST(RiseSetCore, AFixedStarRisesAndSetsAtItsHourAngle) {
     const double H0 = Degrees(std::acos((std::sin(Radians(h0)) - std::sin(Radians(phi)) * std::sin(Radians(delta))) /
                                         (std::cos(Radians(phi)) * std::cos(Radians(delta)))));
     constexpr double siderealRate = 360.98564736629;  // degrees a day
-    const double transit = Reduce360(alpha - place.Longitude - MeanSiderealTime(DayTime{day, 0})) / siderealRate;
+    const double transit = Reduce360(alpha - place.Longitude - MeanSiderealTime(DayTime{day, 0}).Degrees) / siderealRate;
     EXPECT_NEAR(r.Rise, (transit - H0 / siderealRate) * 86400.0, 1.0);
     EXPECT_NEAR(r.Set, (transit + H0 / siderealRate) * 86400.0, 1.0);
     // Circumpolar and never risen.
