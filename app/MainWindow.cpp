@@ -71,8 +71,10 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     pnlMenue->setGeometry(0, 0, 498, 19);
     pnlMenue->setStyleSheet(QStringLiteral("QFrame { background: black; border: 1px solid white; }"));
     const int lefts[3] = {4, 339, 415};
+    const char* names[3] = {"lblBeenden", "lblOptionen", "lblUeber"};
     for (int i = 0; i < 3; ++i) {
         menuLabels_[i] = new HoverLabel(this);
+        menuLabels_[i]->setObjectName(QString::fromLatin1(names[i]));
         menuLabels_[i]->move(lefts[i], 3);
         menuLabels_[i]->setCursor(Qt::PointingHandCursor);
     }

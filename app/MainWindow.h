@@ -53,7 +53,6 @@ public:
     // Made after the window's first paint, or when first asked for.
     Tray& TrayIcon();
     UserSettings& Settings() { return settings_; }
-    HoverLabel* MenuLabel(int i) { return menuLabels_[i]; }
     OptionsDialog& Options();
     AboutBox& About();
 

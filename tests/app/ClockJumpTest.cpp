@@ -75,21 +75,21 @@ void ExpectDayHint(TestWindow& w, int row, int column, const QString& dateLine) 
 TEST(ClockJump, TheLastMinuteOf3999) {
     TestWindow w({LastDay, SecondsPerDay - 60});
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 3999}));
-    EXPECT_EQ(w.List(1)->currentIndex(), -1);
+    EXPECT_EQ(w.List("cbJahr")->currentIndex(), -1);
     EXPECT_EQ(w.DayAt(5, 5), 31);  // a Friday
     ExpectTrayAgreesWithTheGrid(w, 5, 5);
     ExpectDayHint(w, 5, 5, QStringLiteral("31. Dezember 3999"));
     EXPECT_EQ(w.window->TrayIcon().ToolTip(), QStringLiteral("Selenara"));
 
     // No year after 3999: a month on wraps within it, a year on stays.
-    w.Button(1)->click();
+    w.Button("btnNextMonat")->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{1, 3999}));
     EXPECT_EQ(w.DayAt(1, 5), 1);
-    w.Button(0)->click();
+    w.Button("btnPrevMonat")->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 3998}));
-    w.Button(2)->click();
+    w.Button("btnPrevJahr")->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 3997}));
-    w.Button(3)->click();
+    w.Button("btnNextJahr")->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 3997}));  // only towards the list's years
 
     // A minute later the clock is past the range: the sentinels of no day.
@@ -103,11 +103,11 @@ TEST(ClockJump, TheFirstMinuteOf1600) {
     ExpectTrayAgreesWithTheGrid(w, 1, 6);
     ExpectDayHint(w, 1, 6, QStringLiteral("1. Januar 1600"));
 
-    w.Button(0)->click();  // no year before 1600: December of the same year
+    w.Button("btnPrevMonat")->click();  // no year before 1600: December of the same year
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 1600}));
-    w.Button(2)->click();
+    w.Button("btnPrevJahr")->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 1600}));
-    w.Button(3)->click();
+    w.Button("btnNextJahr")->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 1601}));
 
     // From the first day to the last and back: the tray follows both ways,
@@ -138,10 +138,10 @@ TEST(ClockJump, AClockOutsideTheRangeShowsItsNearerEnd) {
         TestWindow w({c.today, 0});
         EXPECT_EQ(w.Calendar().Shown(), c.shown) << c.today;
         EXPECT_GT(w.Calendar().AktMonat().AnzahlTage, 0) << "the grid has days";
-        w.Button(1)->click();
+        w.Button("btnNextMonat")->click();
         EXPECT_EQ(w.Calendar().Shown(), c.afterNextMonth) << c.today;
-        w.Button(0)->click();
-        w.Button(0)->click();
+        w.Button("btnPrevMonat")->click();
+        w.Button("btnPrevMonat")->click();
         EXPECT_EQ(w.Calendar().Shown(), c.afterPrevMonth) << c.today;
     }
 }

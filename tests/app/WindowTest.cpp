@@ -41,11 +41,13 @@ using Window = testing::TestWindow;
 
 TEST(CalendarPage, FirstColumnFollowsTheLanguage) {
     Window de(At(15, 6, 2025));  // 1 June 2025 is a Sunday
+    EXPECT_EQ(de.DayAt(1, 1), 0);
     EXPECT_EQ(de.DayAt(1, 7), 1);
     EXPECT_EQ(de.DayAt(2, 1), 2);
     Window en(At(15, 6, 2025), English);
     EXPECT_EQ(en.DayAt(1, 1), 1);
-    EXPECT_EQ(en.Calendar().CellAt(1, 1).Day, 1);
+    EXPECT_EQ(en.DayAt(1, 7), 7);
+    EXPECT_EQ(en.DayAt(2, 1), 8);
 }
 
 TEST(CalendarPage, RowsUsedByShortAndLongMonths) {
@@ -75,10 +77,10 @@ TEST(CalendarPage, PhaseCellsAndTodayInBold) {
     const DayCell& today = w.Calendar().CellAt(2, 2);
     EXPECT_EQ(today.Day, 8);
     EXPECT_TRUE(today.Today);
-    w.Button(0)->click();  // previous month: no bold number
+    w.Button("btnPrevMonat")->click();  // previous month: no bold number
     for (int r = 1; r <= 6; ++r)
         for (int c = 1; c <= 7; ++c) EXPECT_FALSE(w.Calendar().CellAt(r, c).Today);
-    w.Button(1)->click();
+    w.Button("btnNextMonat")->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 2026}));
     EXPECT_TRUE(w.Calendar().CellAt(2, 2).Today);
 }
@@ -101,23 +103,23 @@ TEST(CalendarPage, HoverLookOfTodaysNumber) {
 
 TEST(Navigation, LimitsAndTheYearListOfACurrentYearOutsideIt) {
     Window w(At(8, 12, 2026));
-    EXPECT_EQ(w.List(1)->currentIndex(), -1);  // 2026 is not in the list
-    EXPECT_EQ(w.List(0)->currentIndex(), 11);
-    GlyphButton* nextYear = w.Button(3);
-    GlyphButton* prevYear = w.Button(2);
+    EXPECT_EQ(w.List("cbJahr")->currentIndex(), -1);  // 2026 is not in the list
+    EXPECT_EQ(w.List("cbMonat")->currentIndex(), 11);
+    GlyphButton* nextYear = w.Button("btnNextJahr");
+    GlyphButton* prevYear = w.Button("btnPrevJahr");
     nextYear->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 2026}));
     prevYear->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 2025}));
     for (int i = 0; i < 5; ++i) prevYear->click();
     EXPECT_EQ(w.Calendar().Shown().CurJahr, 2020);
-    EXPECT_EQ(w.List(1)->currentText(), QStringLiteral("2020"));
-    w.Button(1)->click();  // December 2020, next month: January 2020
+    EXPECT_EQ(w.List("cbJahr")->currentText(), QStringLiteral("2020"));
+    w.Button("btnNextMonat")->click();  // December 2020, next month: January 2020
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{1, 2020}));
-    EXPECT_EQ(w.List(0)->currentIndex(), 0);
-    w.List(1)->setCurrentIndex(0);  // choosing 1990 keeps the month
+    EXPECT_EQ(w.List("cbMonat")->currentIndex(), 0);
+    w.List("cbJahr")->setCurrentIndex(0);  // choosing 1990 keeps the month
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{1, 1990}));
-    w.Button(0)->click();  // January 1990, previous month: December 1990
+    w.Button("btnPrevMonat")->click();  // January 1990, previous month: December 1990
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 1990}));
     EXPECT_EQ(w.Calendar().AktMonat().Monat, 12);
     EXPECT_EQ(w.Calendar().AktMonat().Jahr, 1990);
@@ -125,7 +127,7 @@ TEST(Navigation, LimitsAndTheYearListOfACurrentYearOutsideIt) {
 
 TEST(Navigation, ArrowButtonsShowHoverPressedAndFocus) {
     Window w(At(8, 12, 2026));
-    GlyphButton* next = w.Button(1);
+    GlyphButton* next = w.Button("btnNextMonat");
     EXPECT_EQ(next->State(), ArrowState::Normal);
     EXPECT_TRUE(Shows(*next, next->rect(), look::LightBlue));
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
@@ -142,7 +144,7 @@ TEST(Navigation, ArrowButtonsShowHoverPressedAndFocus) {
     next->setFocus(Qt::ActiveWindowFocusReason);
     ASSERT_TRUE(next->hasFocus());
     EXPECT_EQ(next->State(), ArrowState::Normal);  // no frame nobody asked for
-    w.Button(0)->setFocus(Qt::TabFocusReason);
+    w.Button("btnPrevMonat")->setFocus(Qt::TabFocusReason);
     next->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(next->State(), ArrowState::Focused);
     next->setEnabled(false);
@@ -161,7 +163,7 @@ TEST(Panels, HeightsAndPositions) {
     w.window->ArrangePanels();
     EXPECT_EQ(w.window->height(), 416);
     EXPECT_EQ(w.Calendar().Grid().y() + DayGrid::NumberRect(1, 1).y(), 81);
-    EXPECT_EQ(w.List(0)->y(), 392);
+    EXPECT_EQ(w.List("cbMonat")->y(), 392);
 }
 
 TEST(Panels, InformationRotatesThroughTheCategories) {
@@ -191,7 +193,7 @@ TEST(Lifecycle, CloseAndMinimizeHideToTheTray) {
     w.window->close();
     EXPECT_TRUE(w.window->isHidden());
     EXPECT_TRUE(tray->RestoreOffered());
-    w.Button(1)->click();
+    w.Button("btnNextMonat")->click();
     w.window->Restore();
     EXPECT_TRUE(w.window->isVisible());
     EXPECT_FALSE(tray->RestoreOffered());

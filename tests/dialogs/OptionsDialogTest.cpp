@@ -1,12 +1,7 @@
 #include "dialogs/OptionsDialog.h"
 
-#include "app/MainWindow.h"
-#include "calendarview/CalendarView.h"
 #include "dialogs/CityCompleter.h"
 #include "settings/LocationTable.h"
-#include "support/FixedClock.h"
-#include "support/MemoryStore.h"
-#include "toolkit/HoverLabel.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -30,15 +25,12 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// A shown main window on a fixed clock and a store in memory, and its
-// options dialog, loaded as at an opening.
+// The options dialog on default settings, loaded as at an opening.
 struct Options {
-    explicit Options(std::uint8_t language = German) : clock(testing::WinterNoon(), testing::EuropeBerlin) {
-        store.Set("SPR", std::to_string(language));
-        window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, [] { return true; });
-        window->show();
-        dialog = &window->Options();
-        QObject::connect(dialog, &OptionsDialog::languageChanged, window.get(),
+    explicit Options(LanguageId language = German) {
+        settings.Language = language;
+        dialog = std::make_unique<OptionsDialog>(nullptr, settings);
+        QObject::connect(dialog.get(), &OptionsDialog::languageChanged, dialog.get(),
                          [this] { ++languageChanges; });
         dialog->Load();
     }
@@ -51,12 +43,10 @@ struct Options {
     QCheckBox* Box(const char* name) { return Get<QCheckBox>(name); }
     QComboBox* Country() { return Get<QComboBox>("cbLand"); }
     CityEdit* City() { return Get<CityEdit>("edStadt"); }
-    TSettings& Stored() { return window->Settings().Settings; }
+    TSettings& Stored() { return settings.Settings; }
 
-    testing::FixedClock clock;
-    testing::MemoryStore store;
-    std::unique_ptr<MainWindow> window;
-    OptionsDialog* dialog = nullptr;
+    UserSettings settings;
+    std::unique_ptr<OptionsDialog> dialog;
     int languageChanges = 0;
 };
 
@@ -147,22 +137,20 @@ TEST(OptionsDialog, SlotOutsideTheTableOpensOnTheFirstCountry) {
 
 TEST(OptionsDialog, LanguageTakesEffectAtOnceAndSurvivesCancel) {
     Options o;
-    EXPECT_TRUE(o.window->Calendar().WeekFromMonday());
-    UserSettings expected = o.window->Settings();
+    UserSettings expected = o.settings;
     o.Box("cbZeigLore")->setChecked(false);
     o.City()->setText(u"Aachen"_s);  // typed, not yet stored
     o.Get<QComboBox>("cbSprache")->setCurrentIndex(1);
     EXPECT_EQ(o.languageChanges, 1);
+    EXPECT_EQ(o.settings.Language, English);
     EXPECT_EQ(o.dialog->windowTitle(), u"Options"_s);
     EXPECT_EQ(o.Box("cbgTextUnten3")->text(), u"English Medieval Moon Names"_s);
     EXPECT_EQ(o.Get<QComboBox>("cbSprache")->itemText(0), u"German"_s);
     EXPECT_EQ(o.Country()->currentText(), u"Germany"_s);
     EXPECT_EQ(o.City()->text(), u"Aachen"_s);  // re-captioning is no change of country
-    EXPECT_FALSE(o.window->Calendar().WeekFromMonday());
-    EXPECT_EQ(o.window->MenuLabel(1)->text(), u"Options"_s);
     o.dialog->reject();
     expected.Language = English;  // and nothing else
-    EXPECT_EQ(o.window->Settings(), expected);
+    EXPECT_EQ(o.settings, expected);
     o.dialog->Load();  // opening in English is no language choice
     EXPECT_EQ(o.languageChanges, 1);
     EXPECT_EQ(o.Country()->itemText(0), u"Albania"_s);
@@ -185,14 +173,14 @@ TEST(OptionsDialog, NoCaptionIsClipped) {
 TEST(OptionsDialog, OkAndCancelByKeyAndByClick) {
     Options o;
     // Enter in the city field selects it, then goes on to the dialog as OK.
-    QTimer::singleShot(0, o.dialog, [&o] {
+    QTimer::singleShot(0, o.dialog.get(), [&o] {
         o.City()->setText(u"Aachen"_s);
         Press(o.City(), Qt::Key_Return);
         EXPECT_EQ(o.City()->selectedText(), u"Aachen"_s);
     });
     EXPECT_EQ(o.dialog->Open(), QDialog::Accepted);
     EXPECT_EQ(o.Stored().City, "Aachen");
-    QTimer::singleShot(0, o.dialog, [&o] {
+    QTimer::singleShot(0, o.dialog.get(), [&o] {
         o.Box("cbZeigLore")->setChecked(false);
         Press(o.Box("cbZeigLore"), Qt::Key_Escape);
     });
@@ -226,27 +214,6 @@ TEST(OptionsDialog, OkAndCancelAreWhiteRegularWithTheHandCursor) {
         EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white)) << name;
         EXPECT_FALSE(label->font().underline()) << name;
     }
-}
-
-TEST(OptionsDialog, OpensFromTheMenuBarAndOkArrangesTheWindow) {
-    Options o;
-    EXPECT_EQ(o.window->height(), 523);
-    QTimer::singleShot(0, o.dialog, [&o] {
-        EXPECT_TRUE(o.dialog->isVisible());
-        o.Box("cbZeigLore")->setChecked(false);
-        o.Box("cbZeigTextUnten")->setChecked(false);
-        o.dialog->reject();
-    });
-    Click(o.window->MenuLabel(1));
-    EXPECT_EQ(o.window->height(), 523);  // Cancel changes nothing
-    QTimer::singleShot(0, o.dialog, [&o] {
-        o.Box("cbZeigLore")->setChecked(false);
-        o.Box("cbZeigTextUnten")->setChecked(false);
-        o.dialog->accept();
-    });
-    Click(o.window->MenuLabel(1));
-    EXPECT_FALSE(o.dialog->isVisible());
-    EXPECT_EQ(o.window->height(), 416);
 }
 
 TEST(CityCompletion, MatchingFoldsOnlyAsciiLetters) {

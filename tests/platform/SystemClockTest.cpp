@@ -36,11 +36,23 @@ TEST_F(SystemClockTest, OffsetAtTheInstantFollowsTheZoneRules) {
     EXPECT_EQ(clock.UtcOffsetMinutesAt({DateToDayNumber(1, 1, 1600), 0}), 0);
 }
 
-TEST_F(SystemClockTest, NowIsAValidLocalInstant) {
-    UseZone("UTC0");
-    const DayTime now = SystemClock{}.LocalNow();
-    EXPECT_TRUE(IsValidDayTime(now));
-    EXPECT_GE(DayNumberToDate(now.Day).Year, 2024);
+// Now is the system's time read in the zone: between the seconds since
+// 1970 before and after the reading, moved by the zone's offset.
+TEST_F(SystemClockTest, NowIsTheSystemTimeInTheZone) {
+    const long long epoch = 86400LL * DateToDayNumber(1, 1, 1970);
+    const struct {
+        const char* tz;
+        long long offset;
+    } zones[] = {{"UTC0", 0}, {"IST-5:30", 19800}, {"PST8", -28800}};
+    for (const auto& zone : zones) {
+        UseZone(zone.tz);
+        const long long before = epoch + std::time(nullptr) + zone.offset;
+        const DayTime now = SystemClock{}.LocalNow();
+        const long long after = epoch + std::time(nullptr) + zone.offset;
+        const long long read = 86400LL * now.Day + now.Second;
+        EXPECT_GE(read, before) << zone.tz;
+        EXPECT_LE(read, after) << zone.tz;
+    }
 }
 
 }  // namespace

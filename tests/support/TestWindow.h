@@ -13,6 +13,8 @@
 #include <QComboBox>
 #include <QMouseEvent>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 
 namespace selenara::testing {
@@ -38,10 +40,17 @@ struct TestWindow {
     CalendarView& Calendar() { return window->Calendar(); }
     // The day shown in a cell, 0 for an empty one.
     int DayAt(int row, int column) { return Calendar().CellAt(row, column).Day; }
-    // 0 month list, 1 year list.
-    QComboBox* List(int i) { return window->findChildren<QComboBox*>()[i]; }
-    // 0 previous month, 1 next month, 2 previous year, 3 next year.
-    GlyphButton* Button(int i) { return window->findChildren<GlyphButton*>()[i]; }
+    // A control of the window by its object name.
+    template <class T>
+    T* Named(const char* name) {
+        T* widget = window->findChild<T*>(QString::fromLatin1(name));
+        if (!widget) ADD_FAILURE() << "no " << name;
+        return widget;
+    }
+    // "cbMonat" or "cbJahr".
+    QComboBox* List(const char* name) { return Named<QComboBox>(name); }
+    // "btnPrevMonat", "btnNextMonat", "btnPrevJahr" or "btnNextJahr".
+    GlyphButton* Button(const char* name) { return Named<GlyphButton>(name); }
 
     FixedClock clock;
     MemoryStore store;
