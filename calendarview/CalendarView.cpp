@@ -1,6 +1,7 @@
 #include "calendarview/CalendarView.h"
 
 #include "texts/Captions.h"
+#include "texts/TextIds.h"
 #include "toolkit/FlatComboBox.h"
 #include "toolkit/GlyphButton.h"
 #include "toolkit/Look.h"
@@ -123,14 +124,14 @@ void CalendarView::SetLanguageTexts(LanguageId language) {
         weekFromMonday_ = language == German;
         for (int k = 0; k < 7; ++k) {
             const int weekday = weekFromMonday_ ? (k + 1) % 7 : k;  // 0 = Sunday
-            lblTag_[k]->setText(QString::fromStdString(TextById(1000 + weekday, language)));
+            lblTag_[k]->setText(QString::fromStdString(WeekdayName(weekday, language)));
         }
     }
-    lblMonat_->setText(QString::fromStdString(TextById(2000, language)));
-    lblJahr_->setText(QString::fromStdString(TextById(2001, language)));
+    lblMonat_->setText(QString::fromStdString(TextById(textid::MonthCaption, language)));
+    lblJahr_->setText(QString::fromStdString(TextById(textid::YearCaption, language)));
     const QSignalBlocker blocker(cbMonat_);
     for (int i = 0; i < 12; ++i)
-        cbMonat_->setItemText(i, QString::fromStdString(TextById(1010 + i, language)));
+        cbMonat_->setItemText(i, QString::fromStdString(MonatsName(i + 1, language)));
 }
 
 void CalendarView::Rebuild() {
@@ -152,7 +153,7 @@ void CalendarView::FillGrid() {
             cell.Day = d;
             cell.Today = info.Heute != 0;
             if (info.Phase != PhaseKind::None) {
-                cell.Phase = QString::fromStdString(TextById(499 + static_cast<int>(info.Phase), language_));
+                cell.Phase = QString::fromStdString(PhaseName(info.Phase, language_));
                 cell.Zeit = QString::fromStdString(
                     ZeitText(JoinSecondOfDay(info.Stunde, info.Minute, info.Sekunde), use24Std_));
                 cell.Icon = IconOfKind(info.Phase);

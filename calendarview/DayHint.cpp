@@ -3,6 +3,7 @@
 #include "model/MoonDay.h"
 #include "settings/LocationTable.h"
 #include "texts/Captions.h"
+#include "texts/TextIds.h"
 
 #include <QStringList>
 
@@ -43,8 +44,8 @@ QString DayHintText(int day, int month, int year, LanguageId language, const TSe
         }
         return list.join(QStringLiteral(", "));
     };
-    if (!r.Rises.empty()) text += Q(TextById(205, language)) + QStringLiteral("  ") + times(r.Rises) + u'\n';
-    if (!r.Sets.empty()) text += Q(TextById(206, language)) + QStringLiteral("  ") + times(r.Sets);
+    if (!r.Rises.empty()) text += Q(TextById(textid::MoonRiseCaption, language)) + QStringLiteral("  ") + times(r.Rises) + u'\n';
+    if (!r.Sets.empty()) text += Q(TextById(textid::MoonSetCaption, language)) + QStringLiteral("  ") + times(r.Sets);
     return text;
 }
 

@@ -62,11 +62,6 @@ std::string DateText(DayNumber day, LanguageId language) {
 
 }  // namespace
 
-std::string PhaseName(PhaseKind kind, LanguageId language) {
-    // Texts 500..504 follow the kinds 1..5: new moon .. blue moon.
-    return kind == PhaseKind::None ? std::string() : TextById(499 + static_cast<int>(kind), language);
-}
-
 char PhaseMark(PhaseKind kind) {
     switch (kind) {
         case PhaseKind::NewMoon: return '@';
@@ -89,7 +84,7 @@ std::string MonthSheet(const TMonat& table, LanguageId language) {
     const int first = FirstWeekday(language);
     std::string header;
     for (int column = 0; column < 7; ++column)
-        header += ' ' + PadRight(Leading(TextById(1000 + (first + column) % 7, language), 2), 3);
+        header += ' ' + PadRight(Leading(WeekdayName((first + column) % 7, language), 2), 3);
     EndLine(sheet, header);
 
     std::string line(SheetWidth, ' ');

@@ -3,15 +3,12 @@
 #pragma once
 
 #include "model/MonthTable.h"
-#include "texts/TextTable.h"
+#include "texts/Captions.h"
 
 #include <string>
 #include <vector>
 
 namespace selenara {
-
-// The name of a phase in the language: "Vollmond", "Blue Moon".
-std::string PhaseName(PhaseKind kind, LanguageId language);
 
 // The one-character mark of a phase in the sheet, the same in every language:
 // '@' new moon, ')' first quarter, 'O' full moon, '(' last quarter,

@@ -1,14 +1,26 @@
 #include "texts/Captions.h"
 
 #include "model/PhaseDays.h"
+#include "texts/TextIds.h"
 
 #include <cstdio>
 
 namespace selenara {
 
 std::string MonatsName(int month, LanguageId language) {
-    if (month < 1 || month > 12) return {};
-    return TextById(1009 + month, language);
+    if (month < 1 || month > textid::MonthNamesCount) return {};
+    return TextById(textid::MonthNames + month - 1, language);
+}
+
+std::string WeekdayName(int weekday, LanguageId language) {
+    if (weekday < 0 || weekday >= textid::WeekdayNamesCount) return {};
+    return TextById(textid::WeekdayNames + weekday, language);
+}
+
+std::string PhaseName(PhaseKind kind, LanguageId language) {
+    // The names follow the kinds 1..5, new moon .. blue moon.
+    if (kind == PhaseKind::None) return {};
+    return TextById(textid::PhaseNames + static_cast<int>(kind) - 1, language);
 }
 
 std::string MonatJahrText(int month, int year, LanguageId language) {
@@ -18,13 +30,13 @@ std::string MonatJahrText(int month, int year, LanguageId language) {
 
 std::string PhasenText(DayNumber day, LanguageId language, const ZoneClock& clock) {
     using Test = bool (*)(DayNumber, const ZoneClock&);
-    // In the order of the tip texts 3000..3007: on the day, then four days on.
+    // In the order of the tip texts: on the day, then four days on.
     static constexpr Test tests[] = {IstNeumondTag, IstErstesViertelTag, IstVollmondTag,
                                      IstLetztesViertelTag};
     std::string text = "Selenara";
     for (int i = 0; i < 4; ++i) {
-        if (tests[i](day, clock)) text = TextById(3000 + 2 * i, language);
-        if (tests[i](day - 4, clock)) text = TextById(3001 + 2 * i, language);
+        if (tests[i](day, clock)) text = TextById(textid::TrayTips + 2 * i, language);
+        if (tests[i](day - 4, clock)) text = TextById(textid::TrayTips + 2 * i + 1, language);
     }
     return text;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "astro/LocalTime.h"
+#include "model/PhaseEvents.h"
 #include "texts/TextTable.h"
 
 #include <string>
@@ -14,6 +15,13 @@ std::string MonatJahrText(int month, int year, LanguageId language);
 
 // "Januar" / "January"; empty for a month outside 1..12.
 std::string MonatsName(int month, LanguageId language);
+
+// "Sonntag" / "Sunday" for weekday 0 .. "Samstag" / "Saturday" for 6; empty
+// for any other.
+std::string WeekdayName(int weekday, LanguageId language);
+
+// The name of a phase kind: "Vollmond", "Blue Moon"; empty for none.
+std::string PhaseName(PhaseKind kind, LanguageId language);
 
 // The tray tip of a local day: the phase of the day or of four days after
 // a principal phase ("Vollmond", "Abnehmend, Gewölbt" …), else "Selenara".

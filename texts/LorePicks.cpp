@@ -1,10 +1,13 @@
 #include "texts/LorePicks.h"
 
+#include "texts/TextIds.h"
+
 namespace selenara {
 namespace {
 
-constexpr int LoreBase = 14000, LoreCount = 61;
-constexpr int TriviaBase = 15100, TriviaCount = 13;  // the entries both languages hold
+// Each information category draws from its first twelve texts: the moon
+// names have one a month, and Moon Bites keep to the same twelve.
+constexpr int InfoTextsPerCategory = 12;
 
 }  // namespace
 
@@ -16,13 +19,13 @@ int SeededRandom::Random(int n) {
 int PickLoreId(const TSettings& s, PickState& state, RandomSource& random) {
     const int r = random.Random((s.LoreMoonLore ? 1 : 0) + (s.LoreMoonTrivia ? 1 : 0));
     if (r == 0) {
-        if (s.LoreMoonLore) return LoreBase + random.Random(LoreCount);
-        if (s.LoreMoonTrivia) return TriviaBase + random.Random(TriviaCount);
+        if (s.LoreMoonLore) return textid::MoonLore + random.Random(textid::MoonLoreCount);
+        if (s.LoreMoonTrivia) return textid::MoonTrivia + random.Random(textid::MoonTriviaCount);
         return 0;
     }
     int id = 0;
     do {
-        id = TriviaBase + random.Random(TriviaCount);
+        id = textid::MoonTrivia + random.Random(textid::MoonTriviaCount);
     } while (id == state.LastTriviaId);
     state.LastTriviaId = id;
     return id;
@@ -35,7 +38,9 @@ int PickInfoId(const TSettings& s, PickState& state, RandomSource& random) {
     int tried = 0;
     while (!enabled[category] && ++tried < 4) category = category % 4 + 1;
     state.InfoCategory = enabled[category] ? category : 1;
-    return 10000 + 100 * state.InfoCategory + random.Random(12);
+    static constexpr int firstIds[5] = {0, textid::MoonBites, textid::TraditionalMoonNames,
+                                        textid::CelticMoonNames, textid::MedievalMoonNames};
+    return firstIds[state.InfoCategory] + random.Random(InfoTextsPerCategory);
 }
 
 std::string PickLoreText(const TSettings& s, PickState& state, RandomSource& random,

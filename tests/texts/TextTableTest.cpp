@@ -1,5 +1,7 @@
 #include "texts/TextTable.h"
 
+#include "texts/TextIds.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -149,6 +151,35 @@ TEST(TextById, NoTextContainsTheEndMarkOrALineFeed) {
     // 80 short texts (79 English), 36 moon names, 8 + 50 + 61 long texts a
     // language, and 13 German and 16 English trivia.
     EXPECT_EQ(texts, 80 + 79 + 2 * (36 + 8 + 50 + 61) + 13 + 16);
+}
+
+// The names generated from the data files, against the ids the texts are
+// known by: Moon Lore 14000-14060 and Moon Trivia 15100-15112 are the runs
+// that both languages hold (14061-14063 are empty, 15113-15115 English only).
+TEST(TextIds, NamesAndRunsAsTheDataFilesHaveThem) {
+    struct Run {
+        int first, count, wantFirst, wantCount;
+    };
+    const Run runs[] = {
+        {textid::MoonLore, textid::MoonLoreCount, 14000, 61},
+        {textid::MoonTrivia, textid::MoonTriviaCount, 15100, 13},
+        {textid::PhaseNames, textid::PhaseNamesCount, 500, 5},
+        {textid::WeekdayNames, textid::WeekdayNamesCount, 1000, 7},
+        {textid::MonthNames, textid::MonthNamesCount, 1010, 12},
+        {textid::TrayTips, textid::TrayTipsCount, 3000, 8},
+        {textid::TraditionalMoonNames, textid::TraditionalMoonNamesCount, 10200, 12},
+        {textid::CelticMoonNames, textid::CelticMoonNamesCount, 10300, 12},
+        {textid::MedievalMoonNames, textid::MedievalMoonNamesCount, 10400, 12},
+    };
+    for (const Run& r : runs) {
+        EXPECT_EQ(r.first, r.wantFirst);
+        EXPECT_EQ(r.count, r.wantCount) << r.wantFirst;
+    }
+    EXPECT_EQ(textid::MoonBites, 10100);
+    EXPECT_EQ(textid::MoonRiseCaption, 205);
+    EXPECT_EQ(textid::MoonSetCaption, 206);
+    EXPECT_EQ(textid::MonthCaption, 2000);
+    EXPECT_EQ(textid::YearCaption, 2001);
 }
 
 }  // namespace

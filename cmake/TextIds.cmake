@@ -1,0 +1,66 @@
+# cmake -DFILES=a.tsv|b.tsv -DOUT=TextIds.h -P TextIds.cmake
+#
+# Names text ids from the text table itself. In a data file, a comment line
+#   #= Name
+# names the id of the next entry, and
+#   #= Name[]
+# names the first id of a run and counts the run: the entries that follow
+# with consecutive ids and a text in both languages (the part before the end
+# mark "|" not empty). The header holds `Name` and, for a run, `NameCount`.
+string(REPLACE "|" ";" FILES "${FILES}")
+set(body "")
+foreach(f IN LISTS FILES)
+  file(READ ${f} data)
+  # Only ids and whether a side is empty matter: characters that CMake's
+  # lists would take apart are replaced first.
+  string(REPLACE ";" "," data "${data}")
+  string(REPLACE "[" "(" data "${data}")
+  string(REPLACE "]" ")" data "${data}")
+  string(REGEX REPLACE "\r?\n" ";" lines "${data}")
+  set(pending "")
+  set(run "")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^#= ([A-Za-z][A-Za-z0-9]*)(\\(\\))?$")
+      if(NOT pending STREQUAL "")
+        message(FATAL_ERROR "${f}: ${pending} names no entry")
+      endif()
+      set(pending ${CMAKE_MATCH_1})
+      set(pending_run "${CMAKE_MATCH_2}")
+    elseif(line MATCHES "^([0-9]+)\t([^\t]*)\t?(.*)$")
+      set(id ${CMAKE_MATCH_1})
+      set(german "${CMAKE_MATCH_2}")
+      set(english "${CMAKE_MATCH_3}")
+      string(REGEX REPLACE "\\|.*" "" german "${german}")
+      string(REGEX REPLACE "\\|.*" "" english "${english}")
+      if(NOT run STREQUAL "")
+        if(id EQUAL next AND NOT german STREQUAL "" AND NOT english STREQUAL "")
+          math(EXPR count "${count} + 1")
+          math(EXPR next "${id} + 1")
+        else()
+          string(APPEND body "inline constexpr int ${run}Count = ${count};\n")
+          set(run "")
+        endif()
+      endif()
+      if(NOT pending STREQUAL "")
+        string(APPEND body "inline constexpr int ${pending} = ${id};\n")
+        if(pending_run)
+          set(run ${pending})
+          set(count 0)
+          if(NOT german STREQUAL "" AND NOT english STREQUAL "")
+            set(count 1)
+          endif()
+          math(EXPR next "${id} + 1")
+        endif()
+        set(pending "")
+      endif()
+    endif()
+  endforeach()
+  if(NOT pending STREQUAL "")
+    message(FATAL_ERROR "${f}: ${pending} names no entry")
+  endif()
+  if(NOT run STREQUAL "")
+    string(APPEND body "inline constexpr int ${run}Count = ${count};\n")
+  endif()
+endforeach()
+file(WRITE ${OUT} "// Generated from the text table's data files by cmake/TextIds.cmake.\n"
+  "#pragma once\n\nnamespace selenara::textid {\n\n${body}\n}  // namespace selenara::textid\n")
