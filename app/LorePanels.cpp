@@ -71,7 +71,7 @@ bool LorePanels::eventFilter(QObject* watched, QEvent* event) {
 
 void LorePanels::ShowNewLore() {
     if (!settings_.ShowLore) return;
-    lblLore_->setText(Displayed(PickLoreText(settings_, picks_, random_, language_)));
+    lblLore_->setText(Displayed(PickLoreText(LoreCategoriesOf(settings_), picks_, random_, language_)));
     // Wrapped at 453 pixels, the label grows downwards and the box scrolls.
     lblLore_->setFixedWidth(453);
     lblLore_->setFixedHeight(lblLore_->heightForWidth(453));
@@ -81,7 +81,7 @@ void LorePanels::ShowNewLore() {
 
 void LorePanels::ShowNewInfoText() {
     if (!settings_.ShowInfoText) return;
-    lblTextUnten_->setText(Displayed(PickInfoText(settings_, picks_, random_, language_)));
+    lblTextUnten_->setText(Displayed(PickInfoText(InfoCategoriesOf(settings_), picks_, random_, language_)));
 }
 
 void LorePanels::Arrange(int infoTop) {

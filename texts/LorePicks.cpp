@@ -11,16 +11,22 @@ constexpr int InfoTextsPerCategory = 12;
 
 }  // namespace
 
+LoreCategories LoreCategoriesOf(const TSettings& s) { return {s.LoreMoonLore, s.LoreMoonTrivia}; }
+
+InfoCategories InfoCategoriesOf(const TSettings& s) {
+    return {s.InfoQuickFacts, s.InfoTraditionalNames, s.InfoCelticNames, s.InfoMedievalNames};
+}
+
 int SeededRandom::Random(int n) {
     if (n <= 0) return 0;
     return std::uniform_int_distribution<int>(0, n - 1)(engine_);
 }
 
-int PickLoreId(const TSettings& s, PickState& state, RandomSource& random) {
-    const int r = random.Random((s.LoreMoonLore ? 1 : 0) + (s.LoreMoonTrivia ? 1 : 0));
+int PickLoreId(LoreCategories on, PickState& state, RandomSource& random) {
+    const int r = random.Random((on.MoonLore ? 1 : 0) + (on.MoonTrivia ? 1 : 0));
     if (r == 0) {
-        if (s.LoreMoonLore) return textid::MoonLore + random.Random(textid::MoonLoreCount);
-        if (s.LoreMoonTrivia) return textid::MoonTrivia + random.Random(textid::MoonTriviaCount);
+        if (on.MoonLore) return textid::MoonLore + random.Random(textid::MoonLoreCount);
+        if (on.MoonTrivia) return textid::MoonTrivia + random.Random(textid::MoonTriviaCount);
         return 0;
     }
     int id = 0;
@@ -31,9 +37,9 @@ int PickLoreId(const TSettings& s, PickState& state, RandomSource& random) {
     return id;
 }
 
-int PickInfoId(const TSettings& s, PickState& state, RandomSource& random) {
-    const bool enabled[5] = {false, s.InfoQuickFacts, s.InfoTraditionalNames, s.InfoCelticNames,
-                             s.InfoMedievalNames};
+int PickInfoId(InfoCategories on, PickState& state, RandomSource& random) {
+    const bool enabled[5] = {false, on.QuickFacts, on.TraditionalNames, on.CelticNames,
+                             on.MedievalNames};
     int category = state.InfoCategory % 4 + 1;
     int tried = 0;
     while (!enabled[category] && ++tried < 4) category = category % 4 + 1;
@@ -43,15 +49,15 @@ int PickInfoId(const TSettings& s, PickState& state, RandomSource& random) {
     return firstIds[state.InfoCategory] + random.Random(InfoTextsPerCategory);
 }
 
-std::string PickLoreText(const TSettings& s, PickState& state, RandomSource& random,
+std::string PickLoreText(LoreCategories on, PickState& state, RandomSource& random,
                          LanguageId language) {
-    const int id = PickLoreId(s, state, random);
+    const int id = PickLoreId(on, state, random);
     return id == 0 ? std::string() : TextById(id, language);
 }
 
-std::string PickInfoText(const TSettings& s, PickState& state, RandomSource& random,
+std::string PickInfoText(InfoCategories on, PickState& state, RandomSource& random,
                          LanguageId language) {
-    return TextById(PickInfoId(s, state, random), language);
+    return TextById(PickInfoId(on, state, random), language);
 }
 
 }  // namespace selenara

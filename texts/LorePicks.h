@@ -28,6 +28,23 @@ private:
     std::mt19937_64 engine_;
 };
 
+// The lore categories switched on (keys MWH, MOF).
+struct LoreCategories {
+    bool MoonLore = true;
+    bool MoonTrivia = true;
+};
+
+// The information categories switched on (keys EIZ, TRN, KEN, EMN).
+struct InfoCategories {
+    bool QuickFacts = true;
+    bool TraditionalNames = true;
+    bool CelticNames = true;
+    bool MedievalNames = true;
+};
+
+LoreCategories LoreCategoriesOf(const TSettings& settings);
+InfoCategories InfoCategoriesOf(const TSettings& settings);
+
 // What the picks remember between calls, for the whole run.
 struct PickState {
     int InfoCategory = 0;  // 1..4, the information category shown last; 0 at start
@@ -37,16 +54,16 @@ struct PickState {
 // The next lore text id: Moon Lore 14000–14060 or Moon Trivia 15100–15112,
 // half and half when both are on, never the same trivia twice running then;
 // 0 when neither category is on.
-int PickLoreId(const TSettings& settings, PickState& state, RandomSource& random);
+int PickLoreId(LoreCategories on, PickState& state, RandomSource& random);
 
 // The next information text id: the next enabled category after the one
 // shown last (Moon Bites 10100–10111, traditional 10200–10211, Celtic
 // 10300–10311, medieval 10400–10411), Moon Bites when none is enabled.
-int PickInfoId(const TSettings& settings, PickState& state, RandomSource& random);
+int PickInfoId(InfoCategories on, PickState& state, RandomSource& random);
 
-std::string PickLoreText(const TSettings& settings, PickState& state, RandomSource& random,
+std::string PickLoreText(LoreCategories on, PickState& state, RandomSource& random,
                          LanguageId language);
-std::string PickInfoText(const TSettings& settings, PickState& state, RandomSource& random,
+std::string PickInfoText(InfoCategories on, PickState& state, RandomSource& random,
                          LanguageId language);
 
 }  // namespace selenara

@@ -26,7 +26,7 @@ private:
 };
 
 TEST(PickInfoId, RotatesThroughTheEnabledCategories) {
-    TSettings s;
+    InfoCategories s;
     PickState state;
     SeededRandom random(1);
     const int expected[] = {101, 102, 103, 104, 101, 102};
@@ -38,30 +38,30 @@ TEST(PickInfoId, RotatesThroughTheEnabledCategories) {
 }
 
 TEST(PickInfoId, SkipsDisabledCategoriesAndFallsBackToMoonBites) {
-    TSettings s;
-    s.InfoQuickFacts = s.InfoMedievalNames = false;
+    InfoCategories s;
+    s.QuickFacts = s.MedievalNames = false;
     PickState state;
     ScriptedRandom random;
     EXPECT_EQ(PickInfoId(s, state, random), 10200);
     EXPECT_EQ(PickInfoId(s, state, random), 10300);
     EXPECT_EQ(PickInfoId(s, state, random), 10200);
-    s.InfoCelticNames = false;
+    s.CelticNames = false;
     EXPECT_EQ(PickInfoId(s, state, random) / 100, 102);
     EXPECT_EQ(PickInfoId(s, state, random) / 100, 102);
-    s.InfoTraditionalNames = false;
+    s.TraditionalNames = false;
     EXPECT_EQ(PickInfoId(s, state, random) / 100, 101);
     EXPECT_EQ(state.InfoCategory, 1);
 }
 
 TEST(PickInfoId, ContinuesAfterTheCategoryShownLast) {
-    TSettings s;
+    InfoCategories s;
     PickState state{2, 0};  // a traditional name was shown last
     ScriptedRandom random({11});
     EXPECT_EQ(PickInfoId(s, state, random), 10311);
 }
 
 TEST(PickLoreId, BothCategoriesNeverRepeatATriviaText) {
-    TSettings s;
+    LoreCategories s;
     PickState state;
     // r = 1 picks trivia; the repeat of 15105 is drawn again.
     ScriptedRandom random({1, 5, 1, 5, 5, 7, 0, 60});
@@ -73,20 +73,20 @@ TEST(PickLoreId, BothCategoriesNeverRepeatATriviaText) {
 }
 
 TEST(PickLoreId, OneCategoryDrawsFromItAloneRepeatsAllowed) {
-    TSettings s;
-    s.LoreMoonLore = false;
+    LoreCategories s;
+    s.MoonLore = false;
     PickState state{0, 15103};
     ScriptedRandom random({0, 3, 0, 3});
     EXPECT_EQ(PickLoreId(s, state, random), 15103);
     EXPECT_EQ(PickLoreId(s, state, random), 15103);
     EXPECT_EQ(state.LastTriviaId, 15103);
-    s.LoreMoonTrivia = false;
+    s.MoonTrivia = false;
     EXPECT_EQ(PickLoreId(s, state, random), 0);
     EXPECT_EQ(PickLoreText(s, state, random, English), "");
 }
 
 TEST(PickLoreId, StaysInItsRangesWithARealGenerator) {
-    TSettings s;
+    LoreCategories s;
     PickState state;
     SeededRandom random(42);
     int previousTrivia = 0;
