@@ -68,9 +68,9 @@ CityEdit::CityEdit(QWidget* parent) : QLineEdit(parent) {
     list->setFont(look::WindowFont());  // a top-level window: nothing to inherit
     // Border and padding take up the 3 + 3 pixels the completer adds to the
     // rows' height, so that no ninth row peeps in.
-    list->setStyleSheet(QStringLiteral(
-        "QListView { background: black; color: white; border: 1px solid white; padding: 2px 0px; "
-        "selection-background-color: #69DDFF; selection-color: black; }"));
+    list->setStyleSheet(QStringLiteral("QListView { background: black; color: white; border: 1px solid white; "
+                                       "padding: 2px 0px; selection-background-color: %1; selection-color: black; }")
+                            .arg(look::LightBlue.name()));
     connect(completer_, qOverload<const QString&>(&QCompleter::activated), this, [this](const QString& name) {
         setText(name);
         selectAll();

@@ -73,17 +73,24 @@ protected:
     }
 };
 
-const QString ListSheet = QStringLiteral(
-    "QComboBox { background: black; color: white; border: 1px solid white; padding: 0px 3px;"
-    " combobox-popup: 0; }"
-    "QComboBox:focus { border-color: #69DDFF; }"
-    "QComboBox::drop-down { width: 15px; border-left: 1px solid white; }"
-    "QComboBox QAbstractItemView { background: black; color: white; border: 1px solid white;"
-    " selection-background-color: #69DDFF; selection-color: black; outline: 0px; }");
-const QString EditSheet = QStringLiteral(
-    "QLineEdit { background: black; color: white; border: 1px solid white; padding: 0px 2px;"
-    " selection-background-color: #69DDFF; selection-color: black; }"
-    "QLineEdit:focus { border-color: #69DDFF; }");
+// Light blue marks the focused field and the selected text.
+QString ListSheet() {
+    return QStringLiteral(
+               "QComboBox { background: black; color: white; border: 1px solid white; padding: 0px 3px;"
+               " combobox-popup: 0; }"
+               "QComboBox:focus { border-color: %1; }"
+               "QComboBox::drop-down { width: 15px; border-left: 1px solid white; }"
+               "QComboBox QAbstractItemView { background: black; color: white; border: 1px solid white;"
+               " selection-background-color: %1; selection-color: black; outline: 0px; }")
+        .arg(look::LightBlue.name());
+}
+QString EditSheet() {
+    return QStringLiteral(
+               "QLineEdit { background: black; color: white; border: 1px solid white; padding: 0px 2px;"
+               " selection-background-color: %1; selection-color: black; }"
+               "QLineEdit:focus { border-color: %1; }")
+        .arg(look::LightBlue.name());
+}
 
 QString Text(int id, LanguageId language) { return QString::fromStdString(TextById(id, language)); }
 
@@ -155,13 +162,13 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
     cbLand_ = new DropDownList(this);
     cbLand_->setObjectName(QStringLiteral("cbLand"));
     cbLand_->setGeometry(72, 184, 100, 21);
-    cbLand_->setStyleSheet(ListSheet);
+    cbLand_->setStyleSheet(ListSheet());
     for (int i = 0; i < CountryCount; ++i) cbLand_->addItem(QString());
     lblStadt_ = label("lblStadt");
     edStadt_ = new CityEdit(this);
     edStadt_->setObjectName(QStringLiteral("edStadt"));
     edStadt_->setGeometry(192, 184, 137, 21);
-    edStadt_->setStyleSheet(EditSheet);
+    edStadt_->setStyleSheet(EditSheet());
 
     cbStartMinimized_ = checkBox(this, QStringLiteral("cbStartMinimized"), {16, 224, 177, 18});
     cbStartMinimized_->setEnabled(false);  // stored and shown only
@@ -171,7 +178,7 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
     cbSprache_ = new DropDownList(this);
     cbSprache_->setObjectName(QStringLiteral("cbSprache"));
     cbSprache_->setGeometry(288, 222, 100, 21);
-    cbSprache_->setStyleSheet(ListSheet);
+    cbSprache_->setStyleSheet(ListSheet());
     cbSprache_->addItem(QString());
     cbSprache_->addItem(QString());
 

@@ -6,7 +6,7 @@
 
 namespace selenara::look {
 
-inline const QColor LightBlue{105, 221, 255};  // day numbers, captions, links
+inline const QColor LightBlue{105, 221, 255};  // day numbers, captions, links; focus and selection
 inline const QColor Orange{255, 156, 0};       // under the mouse
 inline const QColor DarkBlue{24, 0, 172};      // the month caption
 inline const QColor White{255, 255, 255};
