@@ -149,20 +149,33 @@ void WriteMonthPhases(YearMonth month, Output& out, const ZoneClock& clock) {
                   OffsetText(OffsetMinutesBetween(e.Ut, e.Local)), '\n');
 }
 
-// Both ends of a range as the message about their order shows them.
-std::string LaterThan(const std::string& from, const std::string& to) {
-    return "FROM: later than TO: " + ShownArgument(from) + " > " + ShownArgument(to);
+// The operands FROM and TO of a command, parsed; Error names the first that
+// does not parse, or both when FROM is later than TO, and is empty otherwise.
+template <typename T>
+struct Range {
+    T From{};
+    T To{};
+    std::string Error;
+};
+
+template <typename T>
+Range<T> ParseRange(Parsed<T> (*parse)(std::string_view), const std::string& from,
+                    const std::string& to) {
+    const Parsed<T> first = parse(from);
+    const Parsed<T> last = parse(to);
+    if (!first.Ok()) return {{}, {}, "FROM: " + first.Error};
+    if (!last.Ok()) return {{}, {}, "TO: " + last.Error};
+    if (last.Value < first.Value)
+        return {{}, {}, "FROM: later than TO: " + ShownArgument(from) + " > " + ShownArgument(to)};
+    return {first.Value, last.Value, {}};
 }
 
 int Phases(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
     if (const std::string error = CountError(args, {"FROM", "TO"}); !error.empty())
         return Fail(err, error);
-    const Parsed<YearMonth> from = ParseMonth(args[1]);
-    const Parsed<YearMonth> to = ParseMonth(args[2]);
-    if (!from.Ok()) return Fail(err, "FROM: " + from.Error);
-    if (!to.Ok()) return Fail(err, "TO: " + to.Error);
-    if (to.Value < from.Value) return Fail(err, LaterThan(args[1], args[2]));
-    for (YearMonth m = from.Value; m <= to.Value && out.Ok(); m = NextMonth(m))
+    const Range<YearMonth> months = ParseRange(ParseMonth, args[1], args[2]);
+    if (!months.Error.empty()) return Fail(err, months.Error);
+    for (YearMonth m = months.From; m <= months.To && out.Ok(); m = NextMonth(m))
         WriteMonthPhases(m, out, clock);
     return AlmanacDone;
 }
@@ -188,15 +201,12 @@ int RiseSet(const Args& args, Output& out, std::ostream& err, const ZoneClock& c
         return Fail(err, error);
     const Parsed<double> lon = ParseDegrees(args[1], 180);
     const Parsed<double> lat = ParseDegrees(args[2], 90);
-    const Parsed<DayNumber> from = ParseDay(args[3]);
-    const Parsed<DayNumber> to = ParseDay(args[4]);
     if (!lon.Ok()) return Fail(err, "LON: " + lon.Error);
     if (!lat.Ok()) return Fail(err, "LAT: " + lat.Error);
-    if (!from.Ok()) return Fail(err, "FROM: " + from.Error);
-    if (!to.Ok()) return Fail(err, "TO: " + to.Error);
-    if (to.Value < from.Value) return Fail(err, LaterThan(args[3], args[4]));
+    const Range<DayNumber> days = ParseRange(ParseDay, args[3], args[4]);
+    if (!days.Error.empty()) return Fail(err, days.Error);
     const Observer place{.Longitude = lon.Value, .Latitude = lat.Value};
-    for (DayNumber day = from.Value; day <= to.Value && out.Ok(); ++day) {
+    for (DayNumber day = days.From; day <= days.To && out.Ok(); ++day) {
         const LocalRiseSet r = MondAufUntergang(day, place, clock);
         if (!r.DayExists) continue;  // a date the zone skipped
         const auto first = [](const std::vector<DayTime>& events) {
@@ -279,16 +289,12 @@ int Ics(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock
     if (const std::string error = ReadLanguageCommand(args, {"FROM", "TO"}, command);
         !error.empty())
         return Fail(err, error);
-    const Parsed<YearMonth> from = ParseMonth(command.Operands[0]);
-    const Parsed<YearMonth> to = ParseMonth(command.Operands[1]);
+    const Range<YearMonth> months = ParseRange(ParseMonth, command.Operands[0], command.Operands[1]);
     const Parsed<LanguageId> language = ParseLanguage(command.Language);
-    if (!from.Ok()) return Fail(err, "FROM: " + from.Error);
-    if (!to.Ok()) return Fail(err, "TO: " + to.Error);
-    if (to.Value < from.Value)
-        return Fail(err, LaterThan(command.Operands[0], command.Operands[1]));
+    if (!months.Error.empty()) return Fail(err, months.Error);
     if (!language.Ok()) return Fail(err, "--lang: " + language.Error);
     std::vector<IcsEvent> events;
-    for (YearMonth m = from.Value; m <= to.Value; m = NextMonth(m))
+    for (YearMonth m = months.From; m <= months.To; m = NextMonth(m))
         for (const PhaseEvent& e : MonthEvents(m, clock))
             events.push_back(
                 {EventUid(e), e.Ut, PhaseName(e.Kind, language.Value), command.Language});
