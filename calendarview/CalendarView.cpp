@@ -121,9 +121,9 @@ void CalendarView::SetLanguageTexts(LanguageId language) {
     language_ = language;
     use24Std_ = Use24StdFor(language);
     if (language == German || language == English) {
-        weekFromMonday_ = language == German;
+        firstWeekday_ = FirstWeekday(language);
         for (int k = 0; k < 7; ++k) {
-            const int weekday = weekFromMonday_ ? (k + 1) % 7 : k;  // 0 = Sunday
+            const int weekday = (firstWeekday_ + k) % 7;
             lblTag_[k]->setText(QString::fromStdString(WeekdayName(weekday, language)));
         }
     }
@@ -144,8 +144,7 @@ void CalendarView::FillGrid() {
     lblMonatJahr_->setText(
         QString::fromStdString(MonatJahrText(aktMonat_.Monat, aktMonat_.Jahr, language_)));
     if (aktMonat_.AnzahlTage > 0) {
-        int column = aktMonat_.Tage[1].Wochentag - (weekFromMonday_ ? 1 : 0) + 1;
-        if (column == 0) column = 7;
+        int column = ColumnOfWeekday(aktMonat_.Tage[1].Wochentag, firstWeekday_) + 1;
         int row = 1;
         for (int d = 1; d <= aktMonat_.AnzahlTage; ++d) {
             const TTagInfo& info = aktMonat_.Tage[d];

@@ -40,7 +40,7 @@ public:
 
     ShownMonth Shown() const { return shown_; }
     const TMonat& AktMonat() const { return aktMonat_; }
-    bool WeekFromMonday() const { return weekFromMonday_; }
+    bool WeekFromMonday() const { return firstWeekday_ == 1; }
     bool Use24Std() const { return use24Std_; }
 
     const DayCell& CellAt(int row, int column) const { return grid_->CellAt(row, column); }
@@ -53,7 +53,7 @@ private:
 
     const ZoneClock& clock_;
     LanguageId language_ = 0;
-    bool weekFromMonday_ = false;
+    int firstWeekday_ = 0;  // 0 = Sunday
     bool use24Std_ = false;
     ShownMonth shown_;
     TMonat aktMonat_;

@@ -1,13 +1,13 @@
 #include "cli/Ics.h"
 
+#include "cli/Utf8.h"
+
 #include <cstdio>
 
 namespace selenara {
 namespace {
 
 constexpr std::size_t MaxLineOctets = 75;
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 }  // namespace
 

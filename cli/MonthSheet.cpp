@@ -1,5 +1,6 @@
 #include "cli/MonthSheet.h"
 
+#include "cli/Utf8.h"
 #include "texts/Captions.h"
 
 #include <algorithm>
@@ -13,8 +14,6 @@ constexpr int ColumnWidth = 4;
 // The seven day columns and the separator after the last, where a bracket
 // closing today may stand.
 constexpr std::size_t SheetWidth = 7 * ColumnWidth + 1;
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // Characters, not bytes: month and phase names carry umlauts in German.
 std::size_t DisplayWidth(std::string_view text) {
@@ -46,9 +45,6 @@ void EndLine(std::string& sheet, std::string line) {
     sheet += line;
     sheet += '\n';
 }
-
-// The weekday (0 Sunday .. 6 Saturday) of each column.
-int FirstWeekday(LanguageId language) { return language == English ? 0 : 1; }
 
 std::string DateText(DayNumber day, LanguageId language) {
     const Date d = DayNumberToDate(day);
@@ -90,7 +86,7 @@ std::string MonthSheet(const TMonat& table, LanguageId language) {
     std::string line(SheetWidth, ' ');
     for (int day = 1; day <= table.AnzahlTage; ++day) {
         const TTagInfo& info = table.Tage[day];
-        const int column = (info.Wochentag - first + 7) % 7;
+        const int column = ColumnOfWeekday(info.Wochentag, first);
         const std::size_t at = static_cast<std::size_t>(column) * ColumnWidth;
         char cell[8];
         std::snprintf(cell, sizeof cell, "%2d%c", day, PhaseMark(info.Phase));

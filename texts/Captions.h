@@ -27,6 +27,13 @@ std::string PhaseName(PhaseKind kind, LanguageId language);
 // a principal phase ("Vollmond", "Abnehmend, Gewölbt" …), else "Selenara".
 std::string PhasenText(DayNumber day, LanguageId language, const ZoneClock& clock);
 
+// The weekday (0 = Sunday) of a week's first column: Sunday in English,
+// Monday in German and any other language.
+constexpr int FirstWeekday(LanguageId language) { return language == English ? 0 : 1; }
+
+// The column 0..6 of a weekday in a week that starts on `firstWeekday`.
+constexpr int ColumnOfWeekday(int weekday, int firstWeekday) { return (weekday - firstWeekday + 7) % 7; }
+
 // Whether clock times are shown in the 24-hour style: exactly for German.
 constexpr bool Use24StdFor(LanguageId language) { return language == German; }
 
