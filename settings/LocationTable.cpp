@@ -1,5 +1,7 @@
 #include "settings/LocationTable.h"
 
+#include "settings/TsvRecords.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -67,31 +69,18 @@ struct CityLists {
 };
 using Store = std::array<CityLists, CountryCount>;  // by slot / 3
 
-std::string_view NextField(std::string_view& line) {
-    const std::size_t tab = line.find('\t');
-    const std::string_view field = line.substr(0, tab);
-    line.remove_prefix(tab == std::string_view::npos ? line.size() : tab + 1);
-    return field;
-}
-
 // One place a line: slot, name, longitude, latitude, separated by tabs, in
 // list order; '#' opens a comment line. Lines that do not fit are skipped.
 Store ParseStore(std::string_view data) {
     Store store;
-    while (!data.empty()) {
-        const std::size_t end = std::min(data.find('\n'), data.size());
-        std::string_view line = data.substr(0, end);
-        data.remove_prefix(std::min(end + 1, data.size()));
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty() || line[0] == '#') continue;
-        const std::string_view slotText = NextField(line);
-        const std::string_view name = NextField(line);
-        const std::string_view longitude = NextField(line);
-        const std::string_view latitude = NextField(line);
+    for (const std::vector<std::string_view>& fields : TsvRecords(data)) {
+        if (fields.size() != 4) continue;
+        const std::string_view slotText = fields[0], name = fields[1], longitude = fields[2],
+                               latitude = fields[3];
         int slot = -1;
         const auto [rest, error] = std::from_chars(slotText.data(), slotText.data() + slotText.size(), slot);
         if (error != std::errc() || rest != slotText.data() + slotText.size() || !IsCountrySlot(slot) ||
-            name.empty() || longitude.empty() || latitude.empty() || !line.empty())
+            name.empty() || longitude.empty() || latitude.empty())
             continue;
         CityLists& lists = store[static_cast<std::size_t>(slot / 3)];
         lists.Names.emplace_back(name);

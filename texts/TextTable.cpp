@@ -1,5 +1,7 @@
 #include "texts/TextTable.h"
 
+#include "settings/TsvRecords.h"
+
 #include <array>
 #include <charconv>
 #include <cstddef>
@@ -32,19 +34,14 @@ std::string Unescape(std::string_view field) {
 // One entry a line: id, German, English, separated by tabs; '#' opens a comment.
 std::unordered_map<int, Entry> ParseTable(std::string_view data) {
     std::unordered_map<int, Entry> table;
-    while (!data.empty()) {
-        const std::size_t end = std::min(data.find('\n'), data.size());
-        const std::string_view line = data.substr(0, end);
-        data.remove_prefix(std::min(end + 1, data.size()));
-        const std::size_t tab1 = line.find('\t');
-        if (line.empty() || line[0] == '#' || tab1 == std::string_view::npos) continue;
+    for (const std::vector<std::string_view>& fields : TsvRecords(data)) {
         int id = 0;
-        if (std::from_chars(line.data(), line.data() + tab1, id).ec != std::errc{}) continue;
-        const std::string_view rest = line.substr(tab1 + 1);
-        const std::size_t tab2 = std::min(rest.find('\t'), rest.size());
+        if (fields.size() < 2 ||
+            std::from_chars(fields[0].data(), fields[0].data() + fields[0].size(), id).ec != std::errc{})
+            continue;
         Entry& entry = table[id];
-        entry[0] = Unescape(rest.substr(0, tab2));
-        entry[1] = tab2 < rest.size() ? Unescape(rest.substr(tab2 + 1)) : std::string();
+        entry[0] = Unescape(fields[1]);
+        entry[1] = fields.size() > 2 ? Unescape(fields[2]) : std::string();
     }
     return table;
 }
