@@ -12,16 +12,17 @@ static_assert(DateToDayNumber(1, 1, 2000) == 146097);
 static_assert(DateToDayNumber(31, 12, 3999) == LastDay);
 static_assert(DayNumberToDate(LastDay) == Date{31, 12, 3999});
 static_assert(WeekdayOf(0) == 6 && WeekdayOf(146097) == 6);
+static_assert(DayNumberToJulianDate(146102) == 2451549.5);  // 6 January 2000
 
 DayNumber JulianDateToDayNumber(double jd, bool truncate) {
-    const double x = jd + 0.5 - 2305448.0;
+    const double x = jd + 0.5 - JulianDayOfDayZero;
     // The range is checked before rounding, also NaN fails it.
     if (!(x >= FirstDay && x <= LastDay)) return InvalidDay;
     return static_cast<DayNumber>(truncate ? x : x + 0.5);
 }
 
 DayTime DayTimeOfJulianDate(double jd) {
-    const double dayCount = std::floor(jd + 0.5 - 2305448.0);
+    const double dayCount = std::floor(jd + 0.5 - JulianDayOfDayZero);
     // NaN or a count beyond int32 has no day number to convert to.
     if (!(dayCount >= std::numeric_limits<DayNumber>::min() &&
           dayCount <= std::numeric_limits<DayNumber>::max()))

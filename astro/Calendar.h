@@ -136,9 +136,13 @@ constexpr SecondOfDay SubtractTime(SecondOfDay t, std::uint8_t hours, std::uint8
     return r < 0 ? r + SecondsPerDay : r;
 }
 
+// The Julian Day Number of day 0, 1 January 1600: its noon is Julian Date
+// 2305448.0, its midnight 2305447.5.
+inline constexpr double JulianDayOfDayZero = 2305448.0;
+
 // Julian Date of 0h at the start of day n (no range check: the astronomy
 // also needs the days just outside the calendar range).
-constexpr double DayNumberToJulianDate(DayNumber n) { return n + 2305447.5; }
+constexpr double DayNumberToJulianDate(DayNumber n) { return n + JulianDayOfDayZero - 0.5; }
 
 // With x = jd + 0.5 - 2305448 (days since day 0 began): the integer part of
 // x (truncate) or of x + 0.5 (!truncate); InvalidDay when x < 0 or
