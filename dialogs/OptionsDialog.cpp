@@ -3,8 +3,11 @@
 #include "dialogs/CityCompleter.h"
 #include "settings/LocationTable.h"
 #include "texts/TextTable.h"
+#include "toolkit/FlatComboBox.h"
 #include "toolkit/Look.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -12,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyleOption>
 
@@ -54,36 +58,29 @@ public:
     }
 };
 
-// The style sheet draws no arrow in a drop-down part without an image: a
-// white triangle is painted over it.
-class DropDownList final : public QComboBox {
-public:
-    using QComboBox::QComboBox;
+// White on black; light blue marks the focused field and the selection.
+const FlatLook ListLook{.Text = look::White,
+                        .Background = look::Black,
+                        .Border = look::White,
+                        .Selection = look::LightBlue,
+                        .SelectedText = look::Black,
+                        .FocusBorder = look::LightBlue,
+                        .ArrowBox = 15};
 
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QComboBox::paintEvent(event);
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(isEnabled() ? look::White : DisabledGrey);
-        const QPointF centre(width() - 1 - 15 / 2.0, height() / 2.0 + 1);
-        const QPointF points[] = {centre + QPointF(-3.5, -2), centre + QPointF(3.5, -2), centre + QPointF(0, 2)};
-        painter.drawPolygon(points, 3);
-    }
-};
-
-// Light blue marks the focused field and the selected text.
-QString ListSheet() {
-    return QStringLiteral(
-               "QComboBox { background: black; color: white; border: 1px solid white; padding: 0px 3px;"
-               " combobox-popup: 0; }"
-               "QComboBox:focus { border-color: %1; }"
-               "QComboBox::drop-down { width: 15px; border-left: 1px solid white; }"
-               "QComboBox QAbstractItemView { background: black; color: white; border: 1px solid white;"
-               " selection-background-color: %1; selection-color: black; outline: 0px; }")
-        .arg(look::LightBlue.name());
+// The desktop's colours, each set on its own so that none is taken over from
+// the black list around: the long country list's scroll bar stands out light.
+QPalette DesktopColours() {
+    const QPalette desktop = QApplication::palette();
+    QPalette own;
+    for (int group = 0; group < QPalette::NColorGroups; ++group)
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            own.setColor(g, r, desktop.color(g, r));
+        }
+    return own;
 }
+
 QString EditSheet() {
     return QStringLiteral(
                "QLineEdit { background: black; color: white; border: 1px solid white; padding: 0px 2px;"
@@ -159,10 +156,10 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
     lblStandort_ = label("lblStandort");
     lblStandort_->move(72, 144);
     lblLand_ = label("lblLand");
-    cbLand_ = new DropDownList(this);
+    cbLand_ = new FlatComboBox(this, ListLook);
     cbLand_->setObjectName(QStringLiteral("cbLand"));
     cbLand_->setGeometry(72, 184, 100, 21);
-    cbLand_->setStyleSheet(ListSheet());
+    cbLand_->view()->verticalScrollBar()->setPalette(DesktopColours());
     for (int i = 0; i < CountryCount; ++i) cbLand_->addItem(QString());
     lblStadt_ = label("lblStadt");
     edStadt_ = new CityEdit(this);
@@ -175,10 +172,9 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
     lblSprache_ = label("lblSprache");
     lblSprache_->setGeometry(224, 226, 57, 15);
     lblSprache_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    cbSprache_ = new DropDownList(this);
+    cbSprache_ = new FlatComboBox(this, ListLook);
     cbSprache_->setObjectName(QStringLiteral("cbSprache"));
     cbSprache_->setGeometry(288, 222, 100, 21);
-    cbSprache_->setStyleSheet(ListSheet());
     cbSprache_->addItem(QString());
     cbSprache_->addItem(QString());
 

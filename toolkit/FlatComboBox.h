@@ -14,7 +14,14 @@ struct FlatLook {
     QColor Text;
     QColor Background;
     QColor Border;
-    QColor Selection;  // the pop-up's current row
+    QColor Selection;          // the pop-up's current row
+    QColor SelectedText = {};  // its text; none: Text
+    QColor FocusBorder = {};   // the border while the list has the focus; none: Border
+    // 0: the triangle lies in the field, and the pop-up opens as a menu with
+    // the current entry over the field. Otherwise the triangle has a box this
+    // wide of its own at the right, behind a line in the border colour, and
+    // the pop-up is a plain list in a border below the field.
+    int ArrowBox = 0;
 };
 
 class FlatComboBox : public QComboBox {

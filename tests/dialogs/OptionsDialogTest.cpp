@@ -2,6 +2,7 @@
 
 #include "dialogs/CityCompleter.h"
 #include "settings/LocationTable.h"
+#include "toolkit/Look.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -213,6 +214,26 @@ TEST(OptionsDialog, OkAndCancelAreWhiteRegularWithTheHandCursor) {
         QApplication::sendEvent(under, &enter);
         EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white)) << name;
         EXPECT_FALSE(label->font().underline()) << name;
+    }
+}
+
+// The lists drop down below the field, a plain list with the current entry
+// light blue behind black text, as the city completion shows its matches.
+TEST(OptionsDialog, ListsDropDownBelowTheField) {
+    Options o;
+    o.dialog->show();
+    for (const char* name : {"cbLand", "cbSprache"}) {
+        QComboBox* list = o.Get<QComboBox>(name);
+        list->showPopup();
+        const QWidget* popup = list->view()->window();
+        ASSERT_TRUE(popup->isVisible()) << name;
+        // On the field's bottom line, whichever entry is current.
+        EXPECT_EQ(popup->geometry().top(), list->mapToGlobal(QPoint(0, list->height() - 1)).y()) << name;
+        EXPECT_EQ(popup->width(), list->width()) << name;
+        const QPalette& colours = list->view()->palette();
+        EXPECT_EQ(colours.color(QPalette::Highlight), look::LightBlue) << name;
+        EXPECT_EQ(colours.color(QPalette::HighlightedText), look::Black) << name;
+        list->hidePopup();
     }
 }
 
