@@ -4,6 +4,7 @@
 #include "settings/LocationTable.h"
 #include "texts/TextTable.h"
 #include "toolkit/FlatComboBox.h"
+#include "toolkit/FramedButton.h"
 #include "toolkit/Look.h"
 
 #include <QAbstractItemView>
@@ -11,7 +12,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QProxyStyle>
@@ -115,15 +115,12 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
         f->setFrameStyle(QFrame::Box | QFrame::Plain);  // drawn in the white window text colour
         f->setLineWidth(1);
         f->setGeometry(x, y, w, h);
-        return f;
     };
     frame(8, 8, 201, 130);     // lore
     frame(207, 8, 201, 130);   // information
     frame(8, 137, 401, 80);    // location
     frame(8, 216, 201, 33);    // tray
     frame(208, 216, 201, 33);  // language
-    shpOK_ = frame(72, 264, 75, 25);
-    shpAbbruch_ = frame(280, 264, 75, 25);
 
     const auto checkBox = [checkStyle](QWidget* parent, const QString& name, QRect r) {
         auto* box = new QCheckBox(parent);
@@ -178,20 +175,16 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
     cbSprache_->addItem(QString());
     cbSprache_->addItem(QString());
 
-    // OK and Cancel rest white and regular with no hover look; a click on the
-    // caption goes through it to its frame, which carries the hand cursor.
-    const auto button = [this](const char* name, QFrame* shape) {
-        auto* l = new QLabel(this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setAlignment(Qt::AlignCenter);
-        l->setGeometry(shape->x() + 2, shape->y() + 5, 71, 15);
-        l->setAttribute(Qt::WA_TransparentForMouseEvents);
-        shape->setCursor(Qt::PointingHandCursor);
-        shape->installEventFilter(this);
-        return l;
+    // OK, also for Enter, and Cancel, also for Escape (QDialog's keys).
+    const auto button = [this](const char* name, int x) {
+        auto* b = new FramedButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(x, 264, 75, 25);
+        return b;
     };
-    lblOK_ = button("lblOK", shpOK_);
-    lblAbbruch_ = button("lblAbbruch", shpAbbruch_);
+    btnOK_ = button("btnOK", 72);
+    btnOK_->setDefault(true);
+    btnAbbruch_ = button("btnAbbruch", 280);
 
     // The last child: destroyed after the check boxes that use it.
     checkStyle->setParent(this);
@@ -200,6 +193,8 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
     connect(cbZeigTextUnten_, &QCheckBox::toggled, cbgTextUnten_, &QWidget::setVisible);
     connect(cbLand_, &QComboBox::currentIndexChanged, this, &OptionsDialog::OnCountryChosen);
     connect(cbSprache_, &QComboBox::currentIndexChanged, this, &OptionsDialog::OnLanguageChosen);
+    connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnAbbruch_, &QPushButton::clicked, this, &QDialog::reject);
 
     UpdateCaptions();
 }
@@ -243,8 +238,8 @@ void OptionsDialog::UpdateCaptions() {
     setWindowTitle(Text(2500, language));
     cbZeigLore_->setText(Text(2501, language));
     cbZeigTextUnten_->setText(Text(2502, language));
-    lblOK_->setText(Text(2503, language));
-    lblAbbruch_->setText(Text(2504, language));
+    btnOK_->setText(Text(2503, language));
+    btnAbbruch_->setText(Text(2504, language));
     cbStartMinimized_->setText(Text(2505, language));
     for (int i = 0; i < 2; ++i) loreItems_[i]->setText(Text(2510 + i, language));
     for (int i = 0; i < 4; ++i) infoItems_[i]->setText(Text(2520 + i, language));
@@ -307,30 +302,6 @@ void OptionsDialog::Store() {
 void OptionsDialog::done(int result) {
     if (result == QDialog::Accepted) Store();
     QDialog::done(result);
-}
-
-void OptionsDialog::keyPressEvent(QKeyEvent* event) {
-    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
-    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        accept();  // no push button to be the default: Enter is OK everywhere
-        return;
-    }
-    QDialog::keyPressEvent(event);  // Escape: Cancel
-}
-
-bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == shpOK_ || watched == shpAbbruch_) && event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint())) {
-            if (watched == shpOK_)
-                accept();
-            else
-                reject();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace selenara

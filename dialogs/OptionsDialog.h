@@ -10,12 +10,12 @@
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
 class QLabel;
 
 namespace selenara {
 
 class CityEdit;
+class FramedButton;
 
 class OptionsDialog : public QDialog {
     Q_OBJECT
@@ -38,8 +38,6 @@ protected:
     // accept() (OK, Enter) writes the controls into the settings;
     // reject() (Cancel, Escape, close) writes nothing.
     void done(int result) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void UpdateCaptions();
@@ -65,10 +63,8 @@ private:
     QCheckBox* cbStartMinimized_ = nullptr;
     QLabel* lblSprache_ = nullptr;
     QComboBox* cbSprache_ = nullptr;
-    QFrame* shpOK_ = nullptr;
-    QLabel* lblOK_ = nullptr;
-    QFrame* shpAbbruch_ = nullptr;
-    QLabel* lblAbbruch_ = nullptr;
+    FramedButton* btnOK_ = nullptr;
+    FramedButton* btnAbbruch_ = nullptr;
 };
 
 }  // namespace selenara

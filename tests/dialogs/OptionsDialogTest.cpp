@@ -12,6 +12,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -54,13 +56,6 @@ struct Options {
 void Press(QWidget* widget, int key, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(widget, &press);
-}
-// A left click, as far as the dialog's labels look at it: the release.
-void Click(QWidget* widget) {
-    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &release);
 }
 void Type(QWidget* widget, const QString& text) {
     for (const QChar c : text) Press(widget, c.toUpper().unicode(), QString(c));  // Latin-1 key codes
@@ -164,6 +159,9 @@ TEST(OptionsDialog, NoCaptionIsClipped) {
             EXPECT_LE(box->sizeHint().width(), box->width()) << box->text().toStdString();
         for (QLabel* label : o.dialog->findChildren<QLabel*>())
             EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+        for (QPushButton* button : o.dialog->findChildren<QPushButton*>())  // inside the frame and a pixel
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 4, button->width())
+                << button->text().toStdString();
         for (QComboBox* list : o.dialog->findChildren<QComboBox*>())
             for (int i = 0; i < list->count(); ++i)  // the arrow part is 15 pixels, the padding 3 a side
                 EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)) + 15 + 8, list->width())
@@ -189,31 +187,70 @@ TEST(OptionsDialog, OkAndCancelByKeyAndByClick) {
     EXPECT_TRUE(o.Stored().ShowLore);
 
     o.Box("cbZeigLore")->setChecked(false);
-    Click(o.dialog->childAt(o.Get("lblAbbruch")->geometry().center()));  // on the caption
+    o.dialog->show();
+    QTest::mouseClick(o.Get("btnAbbruch"), Qt::LeftButton);  // on the caption
     EXPECT_EQ(o.dialog->result(), QDialog::Rejected);
     EXPECT_TRUE(o.Stored().ShowLore);
-    Click(o.dialog->childAt(73, 265));  // the OK frame, outside its label
+    o.dialog->show();
+    QTest::mouseClick(o.Get("btnOK"), Qt::LeftButton, {}, QPoint(1, 1));  // on the frame
     EXPECT_EQ(o.dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(o.Stored().ShowLore);
+}
+
+// Tab goes from the language list to OK, then to Cancel; Space presses the
+// button that has the focus, and so does Enter, though OK is the default.
+TEST(OptionsDialog, OkAndCancelByTabThenSpaceOrEnter) {
+    const struct {
+        int tabs;
+        Qt::Key key;
+        const char* focused;
+        int result;
+    } cases[] = {{1, Qt::Key_Space, "btnOK", QDialog::Accepted},
+                 {2, Qt::Key_Space, "btnAbbruch", QDialog::Rejected},
+                 {2, Qt::Key_Return, "btnAbbruch", QDialog::Rejected}};
+    for (const auto& c : cases) {
+        Options o;
+        EXPECT_TRUE(o.Get<QPushButton>("btnOK")->isDefault());
+        QTimer::singleShot(0, o.dialog.get(), [&o, &c] {
+            QApplication::setActiveWindow(o.dialog.get());
+            o.Get("cbSprache")->setFocus(Qt::TabFocusReason);
+            for (int i = 0; i < c.tabs; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), o.Get(c.focused)) << c.focused;
+            QTest::keyClick(QApplication::focusWidget(), c.key);
+            if (o.dialog->isVisible()) {
+                ADD_FAILURE() << "nothing pressed";
+                o.dialog->reject();
+            }
+        });
+        EXPECT_EQ(o.dialog->Open(), c.result) << c.focused << ' ' << c.key;
+    }
 }
 
 // OK and Cancel rest white and regular, keep that look under the mouse, and
 // show the hand cursor over caption and frame alike.
 TEST(OptionsDialog, OkAndCancelAreWhiteRegularWithTheHandCursor) {
     Options o;
-    for (const char* name : {"lblOK", "lblAbbruch"}) {
-        QLabel* label = o.Get<QLabel>(name);
-        EXPECT_FALSE(label->font().bold()) << name;
-        EXPECT_FALSE(label->font().underline()) << name;
-        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white)) << name;
-        QWidget* under = o.dialog->childAt(label->geometry().center());
-        ASSERT_NE(under, nullptr);
-        EXPECT_NE(under, label) << "the caption lets the mouse through to its frame";
-        EXPECT_EQ(under->cursor().shape(), Qt::PointingHandCursor) << name;
+    for (const char* name : {"btnOK", "btnAbbruch"}) {
+        QPushButton* button = o.Get<QPushButton>(name);
+        EXPECT_FALSE(button->font().bold()) << name;
+        EXPECT_FALSE(button->font().underline()) << name;
+        EXPECT_EQ(button->palette().color(QPalette::ButtonText), QColor(Qt::white)) << name;
+        EXPECT_EQ(o.dialog->childAt(button->geometry().center()), button) << "caption and frame are one";
+        EXPECT_EQ(button->cursor().shape(), Qt::PointingHandCursor) << name;
+        // White and black only (but for the caption's smoothed edges): no
+        // colour of the platform's button.
+        const QImage resting = button->grab().toImage();
+        EXPECT_EQ(resting.pixelColor(0, 0), QColor(Qt::white)) << name;
+        EXPECT_EQ(resting.pixelColor(1, 1), QColor(Qt::black)) << name;
+        for (int y = 0; y < resting.height(); ++y)
+            for (int x = 0; x < resting.width(); ++x) {
+                const QColor pixel = resting.pixelColor(x, y);
+                ASSERT_TRUE(pixel.red() == pixel.green() && pixel.green() == pixel.blue())
+                    << name << ' ' << x << ',' << y;
+            }
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-        QApplication::sendEvent(under, &enter);
-        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::white)) << name;
-        EXPECT_FALSE(label->font().underline()) << name;
+        QApplication::sendEvent(button, &enter);
+        EXPECT_EQ(button->grab().toImage(), resting) << name << ": no hover look";
     }
 }
 
