@@ -45,7 +45,8 @@ const WholeText WholeTexts[] = {
     {"EnglishDefaultPlace", 15, 1, 2007, English, TSettings{},
      "January 15, 2007\nGermany / Aach/Hegau/Singen\nMoon Rise:  5:08 AM\nMoon Set:  12:56 PM"},
     // No moonset that day: the rise line ends the text.
-    {"NoSet", 24, 1, 2007, German, TSettings{}, "24. Januar 2007\nDeutschland / Aach/Hegau/Singen\nMondaufgang:  10:24\n"},
+    {"NoSet", 24, 1, 2007, German, TSettings{},
+     "24. Januar 2007\nDeutschland / Aach/Hegau/Singen\nMondaufgang:  10:24\n"},
     // Up all day: neither line.
     {"NeitherRiseNorSet", 2, 2, 2007, English, Place("Longyearbyen", {.Longitude = 15.6, .Latitude = 80.0}),
      "February 2, 2007\nGermany / Longyearbyen\n"},
