@@ -34,18 +34,19 @@ QString DayHintText(int day, int month, int year, LanguageId language, const TSe
     const LocalRiseSet r = MondAufUntergang(DateToDayNumber(day, month, year),
                                             {.Longitude = s.Longitude, .Latitude = s.Latitude}, clock);
     const bool use24 = Use24StdFor(language);
-    // Two rises (or sets) in one day, as happens at high latitudes, share a
-    // line; only the first keeps the blank that pads a one-digit hour.
-    const auto times = [&](const std::vector<DayTime>& events) {
+    // A caption and its times. Two rises (or sets) in one day, as happens at
+    // high latitudes, share a line; only the first keeps the blank that pads
+    // a one-digit hour.
+    const auto line = [&](int caption, const std::vector<DayTime>& events) {
         QStringList list;
         for (const DayTime& t : events) {
             const QString time = Q(ZeitText(t.Second, use24));
             list << (list.isEmpty() ? time : time.trimmed());
         }
-        return list.join(QStringLiteral(", "));
+        return Q(TextById(caption, language)) + QStringLiteral("  ") + list.join(QStringLiteral(", "));
     };
-    if (!r.Rises.empty()) text += Q(TextById(textid::MoonRiseCaption, language)) + QStringLiteral("  ") + times(r.Rises) + u'\n';
-    if (!r.Sets.empty()) text += Q(TextById(textid::MoonSetCaption, language)) + QStringLiteral("  ") + times(r.Sets);
+    if (!r.Rises.empty()) text += line(textid::MoonRiseCaption, r.Rises) + u'\n';
+    if (!r.Sets.empty()) text += line(textid::MoonSetCaption, r.Sets);
     return text;
 }
 

@@ -67,17 +67,11 @@ const FlatLook ListLook{.Text = look::White,
                         .FocusBorder = look::LightBlue,
                         .ArrowBox = 15};
 
-// The desktop's colours, each set on its own so that none is taken over from
-// the black list around: the long country list's scroll bar stands out light.
+// The desktop's colours, every one marked as set so that none is taken over
+// from the black list around: the long country list's scroll bar stands out light.
 QPalette DesktopColours() {
-    const QPalette desktop = QApplication::palette();
-    QPalette own;
-    for (int group = 0; group < QPalette::NColorGroups; ++group)
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            const auto g = static_cast<QPalette::ColorGroup>(group);
-            const auto r = static_cast<QPalette::ColorRole>(role);
-            own.setColor(g, r, desktop.color(g, r));
-        }
+    QPalette own = QApplication::palette();
+    own.setResolveMask(~QPalette::ResolveMask{0});
     return own;
 }
 

@@ -73,20 +73,20 @@ using Store = std::array<CityLists, CountryCount>;  // by slot / 3
 // list order; '#' opens a comment line. Lines that do not fit are skipped.
 Store ParseStore(std::string_view data) {
     Store store;
-    for (const std::vector<std::string_view>& fields : TsvRecords(data)) {
-        if (fields.size() != 4) continue;
+    ForEachTsvRecord(data, [&store](const std::vector<std::string_view>& fields) {
+        if (fields.size() != 4) return;
         const std::string_view slotText = fields[0], name = fields[1], longitude = fields[2],
                                latitude = fields[3];
         int slot = -1;
         const auto [rest, error] = std::from_chars(slotText.data(), slotText.data() + slotText.size(), slot);
         if (error != std::errc() || rest != slotText.data() + slotText.size() || !IsCountrySlot(slot) ||
             name.empty() || longitude.empty() || latitude.empty())
-            continue;
+            return;
         CityLists& lists = store[static_cast<std::size_t>(slot / 3)];
         lists.Names.emplace_back(name);
         lists.Longitudes.emplace_back(longitude);
         lists.Latitudes.emplace_back(latitude);
-    }
+    });
     return store;
 }
 

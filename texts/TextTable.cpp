@@ -34,15 +34,15 @@ std::string Unescape(std::string_view field) {
 // One entry a line: id, German, English, separated by tabs; '#' opens a comment.
 std::unordered_map<int, Entry> ParseTable(std::string_view data) {
     std::unordered_map<int, Entry> table;
-    for (const std::vector<std::string_view>& fields : TsvRecords(data)) {
+    ForEachTsvRecord(data, [&table](const std::vector<std::string_view>& fields) {
         int id = 0;
         if (fields.size() < 2 ||
             std::from_chars(fields[0].data(), fields[0].data() + fields[0].size(), id).ec != std::errc{})
-            continue;
+            return;
         Entry& entry = table[id];
         entry[0] = Unescape(fields[1]);
         entry[1] = fields.size() > 2 ? Unescape(fields[2]) : std::string();
-    }
+    });
     return table;
 }
 
