@@ -177,7 +177,7 @@ private:
 HorizonCrossings FindHorizonCrossings(const BodyPath& path, double from, double to,
                                       const Observer& observer) {
     HorizonCrossings r;
-    if (!(std::isfinite(observer.Latitude) && std::isfinite(observer.Longitude) && std::isfinite(path.Begin) &&
+    if (!(std::abs(observer.Latitude) <= 90.0 && std::isfinite(observer.Longitude) && std::isfinite(path.Begin) &&
           std::isfinite(path.End) && path.Begin < path.End && path.Begin <= from && from < to &&
           to <= path.End))
         return r;

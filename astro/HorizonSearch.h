@@ -68,7 +68,8 @@ struct HorizonCrossing {
 };
 
 struct HorizonCrossings {
-    // False for a path or place that is not finite numbers, or a span that is
+    // False for a path that is not finite numbers, a place whose longitude
+    // is not finite or whose latitude lies beyond ±90°, or a span that is
     // empty or outside the path.
     bool Valid = false;
     // The body's centre at or above h0 at the start of the span.

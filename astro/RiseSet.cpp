@@ -12,6 +12,10 @@ namespace {
 // longest span searched at all.
 constexpr double PieceDays = 1.5;
 constexpr double MaxSpanDays = 32.0;
+// The lunar theory is searched over the program's days and the local days at
+// either end; far outside it, the series and the time's own resolution fail.
+constexpr double FirstSearchedJd = DayNumberToJulianDate(FirstDay) - 2.0;
+constexpr double LastSearchedJd = DayNumberToJulianDate(LastDay + 1) + 2.0;
 
 // The moon's standard altitude for a horizontal parallax: refraction and
 // semi-diameter against parallax, as the published method gives it.
@@ -87,7 +91,7 @@ RiseSetTimes MoonRiseSet(DayNumber day, const Observer& observer) {
 
 HorizonCrossings MoonHorizonCrossings(double from, double to, const Observer& observer) {
     HorizonCrossings all;
-    if (!(std::isfinite(from) && std::isfinite(to) && from < to && to - from <= MaxSpanDays))
+    if (!(from >= FirstSearchedJd && to <= LastSearchedJd && from < to && to - from <= MaxSpanDays))
         return all;
     const int pieces = static_cast<int>(std::ceil((to - from) / PieceDays));
     for (int i = 0; i < pieces; ++i) {

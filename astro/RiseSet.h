@@ -52,7 +52,9 @@ RiseSetTimes MoonRiseSet(DayNumber day, const Observer& observer);
 
 // Every moonrise and moonset in [from, to) (Julian Dates, UT): the span of a
 // local calendar day, say. Spans of any length are searched a piece at a
-// time; not Valid for a span that is empty or not finite.
+// time; not Valid for a span that is empty, not finite, or reaches more
+// than two days beyond 1 January 1600 .. 31 December 3999, or for a place
+// that is none (see FindHorizonCrossings).
 HorizonCrossings MoonHorizonCrossings(double from, double to, const Observer& observer);
 
 }  // namespace selenara

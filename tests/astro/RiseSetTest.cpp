@@ -59,6 +59,13 @@ TEST(MoonRiseSet, InputsThatAreNotNumbersGiveNoAnswer) {
             EXPECT_EQ(r.Set, OutsideDayRange) << bad;
         }
     }
+    // A latitude beyond the pole is no place either.
+    const RiseSetTimes beyond = MoonRiseSet(day, {.Longitude = Place.Longitude, .Latitude = 90.5});
+    EXPECT_EQ(beyond.Rise, OutsideDayRange);
+    // Found by fuzzing: a span 230 billion days before 1600 at latitude
+    // -4.5e42 gave rises and sets that did not alternate.
+    EXPECT_FALSE(MoonHorizonCrossings(-234101932544.0, -234101932537.6, {.Longitude = 101.47, .Latitude = -4.53e42}).Valid);
+    EXPECT_FALSE(MoonHorizonCrossings(-234101932544.0, -234101932537.6, Place).Valid);
     // Finite, but the path's rates overflow: no bound, so no answer.
     ThreeDayEphemeris e;
     e.RightAscension = {10.0, 20.0, 30.0};
