@@ -18,8 +18,9 @@ set(may_calendarview astro model settings texts toolkit calendarview)
 set(may_dialogs astro model settings texts toolkit calendarview dialogs version)
 set(may_app astro model platform settings texts toolkit calendarview dialogs app version)
 set(layers astro model platform settings texts cli toolkit calendarview dialogs app)
-# Plain C++ layers: no Qt, but for the settings store on QSettings.
-set(plain astro model platform settings texts cli)
+# Plain C++ layers: no Qt, but for the settings store on QSettings. (The
+# platform layer reads the clock and the zones through Qt.)
+set(plain astro model settings texts cli)
 set(qt_store_files settings/QtSettingsStore.h settings/QtSettingsStore.cpp settings/TextIni.h
     settings/TextIni.cpp settings/RegistryStore.h settings/RegistryStore.cpp)
 
