@@ -9,7 +9,9 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -186,6 +188,14 @@ TEST(SingleInstanceTest, SecondInstanceHandsOverToTheFirst) {
     EXPECT_TRUE(perms & QFile::WriteOwner);
     EXPECT_FALSE(perms & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                           QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
+#elif defined(Q_OS_WIN)
+    // Pipe names are shared by all users: the name carries a random key that
+    // only this user's folder holds, new at every start.
+    QFile keyFile(SocketPath(name) + QStringLiteral(".key"));
+    ASSERT_TRUE(keyFile.open(QIODevice::ReadOnly));
+    const QString key = QString::fromLatin1(keyFile.readAll());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9a-f]{32}$")).match(key).hasMatch()) << key;
+    EXPECT_EQ(first.ListeningOn(), QStringLiteral("\\\\.\\pipe\\") + name + u'-' + key);
 #endif
 
     SingleInstance second(name);
@@ -643,5 +653,8 @@ int main(int argc, char** argv) {
     const QTemporaryDir runtime;
     if (!runtime.isValid()) return 1;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    // On Windows the folder is in the user's profile: the test mode's own
+    // one there, apart from the program's.
+    QStandardPaths::setTestModeEnabled(true);
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 #include "app/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
 
@@ -12,6 +13,7 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // where the tests' guards meet on Windows
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2 || args.size() > 4) return 2;
     selenara::SingleInstance guard(args.at(1));
