@@ -8,6 +8,7 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -34,13 +35,34 @@ bool CloseStandardOutput() {
     return CloseStdoutDescriptor() == 0 || errno == EBADF;
 }
 
+#ifdef _WIN32
+// The same bytes as on every other system: UTF-8 with LF line ends (an
+// iCalendar file has CR LF of its own, which text mode would double), and a
+// console that shows the UTF-8 as long as the program runs.
+class WindowsOutput {
+public:
+    WindowsOutput() : consoleCodePage_(GetConsoleOutputCP()) {
+        _setmode(_fileno(stdout), _O_BINARY);
+        _setmode(_fileno(stderr), _O_BINARY);
+        if (consoleCodePage_ != 0) SetConsoleOutputCP(CP_UTF8);
+    }
+    ~WindowsOutput() {
+        if (consoleCodePage_ != 0) SetConsoleOutputCP(consoleCodePage_);
+    }
+    WindowsOutput(const WindowsOutput&) = delete;
+    WindowsOutput& operator=(const WindowsOutput&) = delete;
+
+private:
+    UINT consoleCodePage_;  // 0 without a console
+};
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
 #ifdef _WIN32
-    // An iCalendar file has CR LF line ends of its own; text mode would double the CR.
-    if (!args.empty() && args[0] == "ics") _setmode(_fileno(stdout), _O_BINARY);
+    const WindowsOutput output;
 #endif
     const int status = selenara::RunAlmanac(args, std::cout, std::cerr, selenara::SystemClock{});
     if (status == selenara::AlmanacDone && !CloseStandardOutput())

@@ -1,51 +1,20 @@
-# Installation: the two programs everywhere; on Linux and the BSDs, in the
-# usual GNU layout, also the desktop entry, the AppStream metainfo, the
-# hicolor icons and the almanac's man page, which CPack packs into a .deb
-# (scripts/package). (qt_standard_project_setup has included GNUInstallDirs.)
+# Installation and packages, the same program files everywhere. Linux and
+# the BSDs: the GNU layout with the desktop files, packed into a .deb
+# (cmake/InstallUnix.cmake, scripts/package). Windows: one folder with the
+# DLLs and Qt plugins the programs load, packed as a portable ZIP and a
+# per-user installer (cmake/InstallWindows.cmake, scripts/windows).
+# (qt_standard_project_setup has included GNUInstallDirs.)
 
-set(SELENARA_APP_ID org.example.Selenara)
-# The PNGs in resources/icons/ (tools/icons/generate.sh), one a hicolor size.
-set(SELENARA_ICON_SIZES 16 22 24 32 48 64 128 256)
-
-install(TARGETS selenara selenara-almanac RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(NOT UNIX OR APPLE)
-  return()
-endif()
-install(FILES ${PROJECT_SOURCE_DIR}/desktop/${SELENARA_APP_ID}.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/desktop/${SELENARA_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${PROJECT_SOURCE_DIR}/desktop/selenara-almanac.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-
-set(icon_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-foreach(size IN LISTS SELENARA_ICON_SIZES)
-  install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/selenara-${size}.png
-          DESTINATION ${icon_dir}/${size}x${size}/apps RENAME ${SELENARA_APP_ID}.png)
-endforeach()
-install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/selenara.svg
-        DESTINATION ${icon_dir}/scalable/apps RENAME ${SELENARA_APP_ID}.svg)
-
-set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME selenara)
 set(CPACK_PACKAGE_VENDOR "The Selenara Project")
 set(CPACK_PACKAGE_CONTACT "The Selenara Project <selenara@example.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL https://selenara.example.org/en/)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop moon calendar with moonrise and moonset")
-# One string, lines under 80 columns as the Debian control file wants them.
-set(CPACK_PACKAGE_DESCRIPTION "\
-Selenara shows one month as a grid of days, with the principal moon phases,
-their local clock times and blue moons; clicking a day shows its moonrise
-and moonset at your place. A tray icon shows today's moon.
-The selenara-almanac command gives the same astronomy as plain text and
-writes the phases as an iCalendar file.")
-set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
-# The libraries' packages come from dpkg-shlibdeps; Qt's platform plugins are
-# loaded at run time, so no linked library names them.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-# The window's look asks for Liberation Sans (Narrow) first.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/InstallWindows.cmake)
+else()
+  include(${CMAKE_CURRENT_LIST_DIR}/InstallUnix.cmake)
+endif()
 include(CPack)

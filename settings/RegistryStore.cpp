@@ -7,12 +7,12 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 namespace selenara {
 namespace {
 
-constexpr const wchar_t* ProgramKey = L"Software\\Vandrel\\Selenara";
-constexpr const wchar_t* GroupKey = L"Software\\Vandrel\\Selenara\\Optionen";
+constexpr const wchar_t* Group = L"Optionen";
 // No setting is longer; a larger value is somebody else's and not read.
 constexpr DWORD MaxValueBytes = 64 * 1024;
 
@@ -23,6 +23,9 @@ std::wstring Wide(std::string_view key) {
 // Closes a key when it goes out of scope.
 class Key {
 public:
+    Key() = default;
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
     ~Key() {
         if (handle_) RegCloseKey(handle_);
     }
@@ -35,9 +38,12 @@ private:
 
 }  // namespace
 
+RegistryStore::RegistryStore(std::wstring programKey)
+    : programKey_(std::move(programKey)), groupKey_(programKey_ + L'\\' + Group) {}
+
 SettingsStore::Value RegistryStore::Read(std::string_view key) {
     Key group;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, GroupKey, 0, KEY_QUERY_VALUE, group.Out()) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, groupKey_.c_str(), 0, KEY_QUERY_VALUE, group.Out()) != ERROR_SUCCESS)
         return {};
     const std::wstring name = Wide(key);
     DWORD type = 0, bytes = 0;
@@ -60,16 +66,16 @@ SettingsStore::Value RegistryStore::Read(std::string_view key) {
 
 bool RegistryStore::RemoveGroup() {
     Key program;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, ProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, programKey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         program.Out(), nullptr) != ERROR_SUCCESS)
         return false;
-    RegDeleteTreeW(program.Get(), L"Optionen");
+    RegDeleteTreeW(program.Get(), Group);
     return true;
 }
 
 SettingsStore::WriteStatus RegistryStore::Write(std::string_view key, const std::string& text) {
     Key group;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, GroupKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, group.Out(),
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, groupKey_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, group.Out(),
                         nullptr) != ERROR_SUCCESS)
         return WriteStatus::CannotCreateGroup;
     const std::wstring value = WrapStoredText(QString::fromStdString(text)).toStdWString();

@@ -1,4 +1,5 @@
 #include "dialogs/AboutBox.h"
+#include "support/WindowFont.h"
 #include "toolkit/Look.h"
 
 #include <QApplication>
@@ -82,7 +83,9 @@ TEST(AboutBox, CaptionsInBothLanguages) {
         EXPECT_EQ(b->box.size(), QSize(261, 188));
         for (QLabel* label : b->box.findChildren<QLabel*>()) {
             EXPECT_EQ(label->size(), label->sizeHint()) << label->objectName().toStdString();
-            EXPECT_TRUE(b->box.rect().contains(label->geometry())) << label->objectName().toStdString();
+            if (testing::WindowFontIsHere()) {
+                EXPECT_TRUE(b->box.rect().contains(label->geometry())) << label->objectName().toStdString();
+            }
         }
     }
 }
