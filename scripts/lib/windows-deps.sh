@@ -92,6 +92,7 @@ ensure_windows_libraries() {
     [ -f "$windows_prefix/.complete" ] && return 0
     ensure_deb_src
     # A prefix of other options or another Qt is of no more use.
+    mkdir -p "$cache_root"
     find "$cache_root" -mindepth 1 -maxdepth 1 -name 'mingw64-qt*' ! -path "$windows_prefix" -exec rm -rf {} +
     mkdir -p "$windows_prefix"
     local start=$SECONDS
