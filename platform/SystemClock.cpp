@@ -2,8 +2,6 @@
 
 #include <QDateTime>
 
-#include <utility>
-
 namespace selenara {
 namespace {
 
@@ -13,7 +11,7 @@ constexpr DayNumber UnixEpochDay = DateToDayNumber(1, 1, 1970);
 
 SystemClock::SystemClock() : SystemClock(QTimeZone::systemTimeZone()) {}
 
-SystemClock::SystemClock(QTimeZone zone) : zone_(std::move(zone)) {}
+SystemClock::SystemClock(const QTimeZone& zone) : zone_(zone) {}
 
 DayTime SystemClock::LocalNow() const {
     const QDateTime now = QDateTime::currentDateTimeUtc().toTimeZone(zone_.isValid() ? zone_ : QTimeZone::utc());

@@ -17,7 +17,7 @@ public:
     SystemClock();
     // Any zone Qt knows, such as QTimeZone("Europe/Berlin"). An invalid zone
     // leaves every instant in UT.
-    explicit SystemClock(QTimeZone zone);
+    explicit SystemClock(const QTimeZone& zone);
 
     DayTime LocalNow() const override;
     int UtcOffsetMinutesAt(DayTime ut) const override;
