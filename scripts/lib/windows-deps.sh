@@ -32,11 +32,7 @@ qt_options=(
 jpeg_options=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF)
 gtest_options=(-DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF)
 
-qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null | sed 's/[+~-].*//')"
-options_hash="$(printf '%s\n' "${qt_options[@]}" "${jpeg_options[@]}" "${gtest_options[@]}" |
-    cat - "$toolchain" | sha256sum | cut -c1-12)"
 cache_root="${XDG_CACHE_HOME:-$HOME/.cache}/selenara"
-windows_prefix="$cache_root/mingw64-qt$qt_version-$options_hash"
 
 # Adds a deb-src entry for the Debian archive the machine already uses, so
 # that `apt-get source` finds the packages' sources.
@@ -89,6 +85,12 @@ cross_build() {
 # Builds whatever of the prefix is missing.
 ensure_windows_libraries() {
     require_packages g++-mingw-w64-x86-64-posix ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools
+    # The Linux Qt is installed only now, so its version is read here.
+    local qt_version options_hash
+    qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/[+~-].*//')"
+    options_hash="$(printf '%s\n' "${qt_options[@]}" "${jpeg_options[@]}" "${gtest_options[@]}" |
+        cat - "$toolchain" | sha256sum | cut -c1-12)"
+    windows_prefix="$cache_root/mingw64-qt$qt_version-$options_hash"
     [ -f "$windows_prefix/.complete" ] && return 0
     ensure_deb_src
     # A prefix of other options or another Qt is of no more use.
