@@ -7,9 +7,9 @@
 
 toolchain="$top/cmake/MinGW-w64.cmake"
 
-# Only what the program and its tests use, which keeps the build to about
-# half an hour on two cores: no image format plugins (the artwork is decoded
-# with libjpeg, the icons are PNGs), no Direct2D platform, no ODF or
+# Only what the program and its tests use, which keeps the build to about a
+# quarter of an hour on two cores: no image format plugins (the artwork is
+# decoded with libjpeg, the icons are PNGs), no Direct2D platform, no ODF or
 # Markdown. FreeType stays: the offscreen platform of the tests draws with it.
 # Qt 6.4 builds the DirectWrite font database only along with Direct2D, so
 # DirectWrite 3 is off too (the GDI font database is the default anyway).
