@@ -85,6 +85,7 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     calendar_ = new CalendarView(this, clock_);
     connect(&calendar_->Grid(), &DayGrid::dayClicked, this, &MainWindow::ShowDayHint);
     panels_ = new LorePanels(this, settings_.Settings, settings_.Language, random_);
+    calendar_->PlaceGridInTabOrder();
     ArrangePanels();
 
     // Logoff and shutdown are never refused (commitDataRequest goes

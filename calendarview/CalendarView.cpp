@@ -81,12 +81,14 @@ void CalendarView::CreateNavigation(QWidget* parent) {
     cbMonat_->setObjectName(QStringLiteral("cbMonat"));
     cbJahr_->setObjectName(QStringLiteral("cbJahr"));
     for (int i = 0; i < 12; ++i) cbMonat_->addItem(QString());
-    // Tab order: month list, year list, then the four buttons.
+    // Tab order: month list, year list, the four buttons, then the days
+    // (PlaceGridInTabOrder).
     QWidget::setTabOrder(cbMonat_, cbJahr_);
     QWidget::setTabOrder(cbJahr_, btnPrevMonat_);
     QWidget::setTabOrder(btnPrevMonat_, btnNextMonat_);
     QWidget::setTabOrder(btnNextMonat_, btnPrevJahr_);
     QWidget::setTabOrder(btnPrevJahr_, btnNextJahr_);
+    connect(grid_, &DayGrid::monthStepRequested, this, &CalendarView::StepByKey);
 
     connect(btnPrevMonat_, &GlyphButton::clicked, this, [this] { Navigate(PrevMonat(shown_)); });
     connect(btnNextMonat_, &GlyphButton::clicked, this, [this] { Navigate(NextMonat(shown_)); });
@@ -98,6 +100,17 @@ void CalendarView::CreateNavigation(QWidget* parent) {
     connect(cbJahr_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) Navigate({shown_.CurMonat, cbJahr_->itemText(index).toInt()});
     });
+}
+
+void CalendarView::PlaceGridInTabOrder() { QWidget::setTabOrder(btnNextJahr_, grid_); }
+
+void CalendarView::StepByKey(bool forward, int day) {
+    const int oldDays = aktMonat_.AnzahlTage;
+    Navigate(forward ? NextMonat(shown_) : PrevMonat(shown_));
+    // Counted on from the old month's end or back from the new one's.
+    if (day > oldDays) day -= oldDays;
+    else if (day < 1) day += aktMonat_.AnzahlTage;
+    grid_->SetFocusDay(day);
 }
 
 void CalendarView::Navigate(ShownMonth next) {

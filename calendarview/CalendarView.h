@@ -38,6 +38,9 @@ public:
     // 70), navigationTop the top of the 27-pixel navigation band.
     void Place(int d, int navigationTop);
 
+    // Puts the days right after the navigation row in the Tab order; the
+    // window's controls made later would come between otherwise.
+    void PlaceGridInTabOrder();
     ShownMonth Shown() const { return shown_; }
     const TMonat& AktMonat() const { return aktMonat_; }
     bool WeekFromMonday() const { return firstWeekday_ == 1; }
@@ -50,6 +53,8 @@ private:
     void CreateCells(QWidget* parent);
     void CreateNavigation(QWidget* parent);
     void Navigate(ShownMonth next);
+    // A key stepped out of the month: see DayGrid::monthStepRequested.
+    void StepByKey(bool forward, int day);
 
     const ZoneClock& clock_;
     LanguageId language_ = 0;

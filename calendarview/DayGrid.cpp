@@ -2,9 +2,13 @@
 
 #include "toolkit/Look.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+
+#include <algorithm>
 
 namespace selenara {
 
@@ -12,6 +16,8 @@ DayGrid::DayGrid(QWidget* parent) : QWidget(parent) {
     setFont(look::WindowFont());
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
+    // Tab only: a click shows the day's balloon and must not leave a frame.
+    setFocusPolicy(Qt::TabFocus);
     resize(Width, Height);
 }
 
@@ -20,8 +26,11 @@ QRect DayGrid::NumberRect(int row, int column) { return {71 * (column - 1) + 2, 
 QRect DayGrid::IconRect(int row, int column) { return {71 * (column - 1) + 52, 52 * (row - 1), 16, 16}; }
 
 void DayGrid::SetCells(const Cells& cells) {
+    const int focusDay = FocusDay();
     cells_ = cells;
     hovered_ = -1;
+    focus_ = -1;
+    if (focusDay > 0) SetFocusDay(focusDay);
     setCursor(Qt::ArrowCursor);
     update();
 }
@@ -29,6 +38,34 @@ void DayGrid::SetCells(const Cells& cells) {
 void DayGrid::ClearHover() {
     SetHovered(-1);
     repaint();  // before the balloon opens, not after
+}
+
+int DayGrid::IndexOfDay(int day) const {
+    for (std::size_t i = 0; i < cells_.size(); ++i)
+        if (cells_[i].Day == day) return static_cast<int>(i);
+    return -1;
+}
+
+int DayGrid::LastDay() const {
+    int last = 0;
+    for (const DayCell& cell : cells_) last = std::max(last, cell.Day);
+    return last;
+}
+
+void DayGrid::SetFocusDay(int day) {
+    const int last = LastDay();
+    const int index = last > 0 ? IndexOfDay(std::clamp(day, 1, last)) : -1;
+    if (index == focus_) return;
+    if (focus_ >= 0) update(NumberRectOf(focus_));
+    if (index >= 0) update(NumberRectOf(index));
+    focus_ = index;
+}
+
+void DayGrid::MoveFocusTo(int day) {
+    const int last = LastDay();
+    if (day < 1) emit monthStepRequested(false, day);
+    else if (day > last) emit monthStepRequested(true, day);
+    else SetFocusDay(day);
 }
 
 int DayGrid::CellUnder(QPoint pos) const {
@@ -73,6 +110,10 @@ void DayGrid::paintEvent(QPaintEvent* event) {
             painter.setFont(number);
             painter.setPen(hovered ? look::Orange : cell.Today ? look::White : look::LightBlue);
             painter.drawText(NumberRect(r, c), Qt::AlignHCenter | Qt::AlignTop, QString::number(cell.Day));
+            if (keyboardFocus_ && hasFocus() && Index(r, c) == focus_) {
+                painter.setPen(QPen(look::LightBlue, 1, Qt::DotLine));
+                painter.drawRect(NumberRect(r, c).adjusted(0, 0, -1, -1));
+            }
             if (cell.Phase.isEmpty()) continue;
             painter.setFont(regular);
             painter.setPen(look::White);
@@ -98,17 +139,59 @@ void DayGrid::mouseReleaseEvent(QMouseEvent* event) {
     const int index = event->button() == Qt::LeftButton ? CellUnder(event->position().toPoint()) : -1;
     if (index >= 0) {
         ClearHover();
-        // Beside the number's top right, counted from the window's outer
-        // frame: its left edge, and its top plus all the frame's height.
-        const QRect number = NumberRectOf(index);
-        const QWidget* w = window();
-        const QPoint label = mapTo(w, number.topLeft());
-        const QRect frame = w->frameGeometry();
-        emit dayClicked(cells_[index].Day,
-                        QPoint(frame.left() + label.x() + number.width() - 13,
-                               frame.top() + (frame.height() - w->height()) + label.y() + 14));
+        emit dayClicked(cells_[index].Day, AnchorOf(index));
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+QPoint DayGrid::AnchorOf(int index) const {
+    // Beside the number's top right, counted from the window's outer
+    // frame: its left edge, and its top plus all the frame's height.
+    const QRect number = NumberRectOf(index);
+    const QWidget* w = window();
+    const QPoint label = mapTo(w, number.topLeft());
+    const QRect frame = w->frameGeometry();
+    return {frame.left() + label.x() + number.width() - 13,
+            frame.top() + (frame.height() - w->height()) + label.y() + 14};
+}
+
+void DayGrid::keyPressEvent(QKeyEvent* event) {
+    const int day = FocusDay();
+    if (day == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Left: MoveFocusTo(day - 1); break;
+        case Qt::Key_Right: MoveFocusTo(day + 1); break;
+        case Qt::Key_Up: MoveFocusTo(day - Columns); break;
+        case Qt::Key_Down: MoveFocusTo(day + Columns); break;
+        case Qt::Key_Home: SetFocusDay(1); break;
+        case Qt::Key_End: SetFocusDay(LastDay()); break;
+        case Qt::Key_PageUp: emit monthStepRequested(false, day); break;
+        case Qt::Key_PageDown: emit monthStepRequested(true, day); break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space: emit dayClicked(day, AnchorOf(focus_)); break;
+        default: QWidget::keyPressEvent(event); return;
+    }
+    keyboardFocus_ = true;
+}
+
+void DayGrid::focusInEvent(QFocusEvent* event) {
+    keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (focus_ < 0) {
+        const auto today = std::find_if(cells_.begin(), cells_.end(), [](const DayCell& c) { return c.Today; });
+        SetFocusDay(today != cells_.end() ? today->Day : 1);
+    }
+    if (focus_ >= 0) update(NumberRectOf(focus_));
+    QWidget::focusInEvent(event);
+}
+
+void DayGrid::focusOutEvent(QFocusEvent* event) {
+    keyboardFocus_ = false;
+    if (focus_ >= 0) update(NumberRectOf(focus_));
+    QWidget::focusOutEvent(event);
 }
 
 }  // namespace selenara

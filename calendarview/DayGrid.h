@@ -47,17 +47,28 @@ public:
     int HoveredDay() const { return hovered_ >= 0 ? cells_[hovered_].Day : 0; }
     // Back to the resting look at once, as when the mouse leaves.
     void ClearHover();
+    // The keyboard's day, 0 for none; a day not in the month is clamped into it.
+    int FocusDay() const { return focus_ >= 0 ? cells_[focus_].Day : 0; }
+    void SetFocusDay(int day);
 
 signals:
     // A day number was clicked; anchor is the point beside its top right
     // corner, in global coordinates, where the day's balloon points.
     void dayClicked(int day, QPoint anchor);
+    // A key moved the focus out of the month: forward to the next month or
+    // back to the previous one. day counts from the shown month's first day:
+    // 0 and below lie before it, above its last day after it; a day within
+    // the month asks for the same day number, as Page Up and Page Down do.
+    void monthStepRequested(bool forward, int day);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     static int Index(int row, int column) { return (row - 1) * Columns + (column - 1); }
@@ -66,9 +77,16 @@ private:
     int CellUnder(QPoint pos) const;
     void SetHovered(int index);
     const QPixmap& Icon(int index);
+    // Where the balloon of a cell's day points, in global coordinates.
+    QPoint AnchorOf(int index) const;
+    int IndexOfDay(int day) const;
+    int LastDay() const;
+    void MoveFocusTo(int day);
 
     Cells cells_{};
     int hovered_ = -1;
+    int focus_ = -1;          // cell of the keyboard's day
+    bool keyboardFocus_ = false;  // framed only when reached by keyboard
     std::array<QPixmap, kEmptyIcon + 1> icons_{};  // drawn when first needed
     qreal iconRatio_ = 0;                          // the device pixel ratio they were drawn for
 };
