@@ -178,8 +178,17 @@ void DayGrid::keyPressEvent(QKeyEvent* event) {
     keyboardFocus_ = true;
 }
 
+namespace {
+// Focus that leaves for a balloon or another window comes back the same way:
+// a keyboard user keeps the frame after Escape.
+bool ComesBack(const QFocusEvent* event) {
+    return event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason;
+}
+}  // namespace
+
 void DayGrid::focusInEvent(QFocusEvent* event) {
-    keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (!ComesBack(event))
+        keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     if (focus_ < 0) {
         const auto today = std::find_if(cells_.begin(), cells_.end(), [](const DayCell& c) { return c.Today; });
         SetFocusDay(today != cells_.end() ? today->Day : 1);
@@ -189,7 +198,7 @@ void DayGrid::focusInEvent(QFocusEvent* event) {
 }
 
 void DayGrid::focusOutEvent(QFocusEvent* event) {
-    keyboardFocus_ = false;
+    if (!ComesBack(event)) keyboardFocus_ = false;
     if (focus_ >= 0) update(NumberRectOf(focus_));
     QWidget::focusOutEvent(event);
 }

@@ -108,7 +108,12 @@ TEST(DayKeys, FrameOnlyWhenReachedByKeyboard) {
     const QImage before = grid.grab().toImage();
     TabTo(w);
     ASSERT_EQ(grid.FocusDay(), 9);
-    EXPECT_NE(grid.grab().toImage(), before);
+    const QImage framed = grid.grab().toImage();
+    EXPECT_NE(framed, before);
+    Press(grid, Qt::Key_Return);
+    ASSERT_NE(Balloon::Current(), nullptr);
+    Press(*Balloon::Current(), Qt::Key_Escape);
+    EXPECT_EQ(grid.grab().toImage(), framed) << "the frame stays when the balloon closes";
     grid.clearFocus();
     EXPECT_EQ(grid.grab().toImage(), before);
     testing::ClickDay(grid, 2, 2);
