@@ -81,6 +81,9 @@ void CalendarView::CreateNavigation(QWidget* parent) {
     cbMonat_->setObjectName(QStringLiteral("cbMonat"));
     cbJahr_->setObjectName(QStringLiteral("cbJahr"));
     for (int i = 0; i < 12; ++i) cbMonat_->addItem(QString());
+    // The captions label the lists for a screen reader.
+    lblMonat_->setBuddy(cbMonat_);
+    lblJahr_->setBuddy(cbJahr_);
     // Tab order: month list, year list, the four buttons, then the days
     // (PlaceGridInTabOrder).
     QWidget::setTabOrder(cbMonat_, cbJahr_);
@@ -142,6 +145,11 @@ void CalendarView::SetLanguageTexts(LanguageId language) {
     }
     lblMonat_->setText(QString::fromStdString(TextById(textid::MonthCaption, language)));
     lblJahr_->setText(QString::fromStdString(TextById(textid::YearCaption, language)));
+    // The arrows are painted: a screen reader gets their names from here.
+    GlyphButton* const buttons[] = {btnPrevMonat_, btnNextMonat_, btnPrevJahr_, btnNextJahr_};
+    for (int i = 0; i < 4; ++i)
+        buttons[i]->setAccessibleName(
+            QString::fromStdString(TextById(textid::NavigationButtonNames + i, language)));
     const QSignalBlocker blocker(cbMonat_);
     for (int i = 0; i < 12; ++i)
         cbMonat_->setItemText(i, QString::fromStdString(MonatsName(i + 1, language)));

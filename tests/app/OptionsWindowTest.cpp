@@ -3,6 +3,7 @@
 #include "support/TestWindow.h"
 #include "toolkit/HoverLabel.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTimer>
@@ -29,12 +30,32 @@ QCheckBox* Box(OptionsDialog& dialog, const char* name) {
 
 TEST(OptionsInTheWindow, LanguageChoiceRecaptionsTheWindowAtOnce) {
     Window w(At(8, 12, 2026));
+    // What a screen reader hears for the painted arrows, and the caption
+    // that labels each list.
+    const auto spoken = [&w](const char* name) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w.Named<QWidget>(name));
+        if (!a) return QStringLiteral("(none)");
+        if (a->role() != QAccessible::ComboBox) return a->text(QAccessible::Name);
+        const auto labels = a->relations(QAccessible::Label);
+        return labels.isEmpty() ? QStringLiteral("(no label)") : labels.first().first->text(QAccessible::Name);
+    };
+    const struct {
+        const char* control;
+        const char *de, *en;
+    } names[] = {{"btnPrevMonat", "Vorheriger Monat", "Previous month"},
+                 {"btnNextMonat", "Nächster Monat", "Next month"},
+                 {"btnPrevJahr", "Vorheriges Jahr", "Previous year"},
+                 {"btnNextJahr", "Nächstes Jahr", "Next year"},
+                 {"cbMonat", "Monat", "Month"},
+                 {"cbJahr", "Jahr", "Year"}};
+    for (const auto& n : names) EXPECT_EQ(spoken(n.control), QString::fromUtf8(n.de)) << n.control;
     OptionsDialog& dialog = w.window->Options();
     dialog.Load();
     EXPECT_TRUE(w.Calendar().WeekFromMonday());
     dialog.findChild<QComboBox*>(QStringLiteral("cbSprache"))->setCurrentIndex(1);
     EXPECT_FALSE(w.Calendar().WeekFromMonday());
     EXPECT_EQ(w.Named<HoverLabel>("lblOptionen")->text(), QStringLiteral("Options"));
+    for (const auto& n : names) EXPECT_EQ(spoken(n.control), QString::fromUtf8(n.en)) << n.control;
     EXPECT_EQ(w.window->Settings().Language, English);
 }
 
