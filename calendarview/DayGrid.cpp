@@ -109,10 +109,12 @@ void DayGrid::paintEvent(QPaintEvent* event) {
             number.setUnderline(hovered);
             painter.setFont(number);
             painter.setPen(hovered ? look::Orange : cell.Today ? look::White : look::LightBlue);
-            painter.drawText(NumberRect(r, c), Qt::AlignHCenter | Qt::AlignTop, QString::number(cell.Day));
+            QRect drawn;
+            painter.drawText(NumberRect(r, c), Qt::AlignHCenter | Qt::AlignTop, QString::number(cell.Day), &drawn);
             if (keyboardFocus_ && hasFocus() && Index(r, c) == focus_) {
+                // Round the number alone, clear of the moon icon.
                 painter.setPen(QPen(look::LightBlue, 1, Qt::DotLine));
-                painter.drawRect(NumberRect(r, c).adjusted(0, 0, -1, -1));
+                painter.drawRect(drawn.adjusted(-3, 0, 2, -1));
             }
             if (cell.Phase.isEmpty()) continue;
             painter.setFont(regular);
