@@ -50,6 +50,17 @@ std::int64_t FirstUtReading(std::int64_t local, const ZoneClock& clock) {
 
 }  // namespace
 
+DayTime LocalToUtc(DayTime local, const ZoneClock& clock) {
+    const std::int64_t reading = std::int64_t{local.Day} * SecondsPerDay + local.Second;
+    std::int64_t ut = FirstUtReading(reading, clock);
+    // Where the clock was set back, the offset of the day before reads the
+    // same time an hour or so earlier: the first time round.
+    const std::int64_t before = reading - (LocalSecondAt(ut - SecondsPerDay, clock) - (ut - SecondsPerDay));
+    if (before < ut && LocalSecondAt(before, clock) == reading) ut = before;
+    return {static_cast<DayNumber>(FloorDiv(ut, SecondsPerDay)),
+            static_cast<SecondOfDay>(FloorMod(ut, SecondsPerDay))};
+}
+
 UtSpan LocalDayInUt(DayNumber localDay, const ZoneClock& clock) {
     const std::int64_t start = std::int64_t{localDay} * SecondsPerDay;
     return {FirstUtReading(start, clock), FirstUtReading(start + SecondsPerDay, clock)};

@@ -33,6 +33,11 @@ SecondOfDay NowSecondOfDay(const ZoneClock& clock);
 // shifted; the seconds of the input survive unchanged.
 DayTime UtcToLocal(DayTime ut, const ZoneClock& clock);
 
+// Local clock time back to UT: the instant at which the clock first reads
+// `local`. In an hour the clock repeats, that is the first time round; in
+// an hour it skips, the instant the clock jumps past it.
+DayTime LocalToUtc(DayTime local, const ZoneClock& clock);
+
 // Offset in minutes of a local time from the UT time it was converted from.
 int OffsetMinutesBetween(DayTime ut, DayTime local);
 

@@ -38,6 +38,25 @@ TEST(UtcToLocal, SecondsSurviveAndTheOffsetIsRecoverable) {
     EXPECT_EQ(OffsetMinutesBetween(ut, local), -330);
 }
 
+// Berlin in 2026: summer time from 29 March 01:00 UT to 25 October 01:00 UT.
+TEST(LocalToUtc, TakesTheFirstReadingOfARepeatedHourAndTheJumpOverASkippedOne) {
+    const FixedClock clock(testing::WinterNoon(), testing::EuropeBerlin);
+    const auto at = [](int day, int month, int hours, int minutes, int seconds) {
+        return DayTime{DateToDayNumber(day, month, 2026), hours * 3600 + minutes * 60 + seconds};
+    };
+    const struct {
+        DayTime Local, Ut;
+    } cases[] = {
+        {at(8, 12, 12, 0, 0), at(8, 12, 11, 0, 0)},
+        {at(30, 6, 0, 49, 20), at(29, 6, 22, 49, 20)},  // into the day before
+        {at(29, 3, 2, 30, 0), at(29, 3, 1, 0, 0)},      // skipped: the clock jumps to 3:00
+        {at(25, 10, 2, 30, 0), at(25, 10, 0, 30, 0)},   // repeated: summer time's 2:30
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LocalToUtc(c.Local, clock), c.Ut) << c.Local.Day << ' ' << c.Local.Second;
+    }
+}
+
 TEST(Today, ComesFromTheClock) {
     const FixedClock clock({DateToDayNumber(8, 12, 2026), 45296}, testing::Utc);
     EXPECT_EQ(TodayDayNumber(clock), DateToDayNumber(8, 12, 2026));
