@@ -18,6 +18,8 @@ struct LocalRiseSet {
     bool DayExists = false;
     std::vector<DayTime> Rises;  // local clock times, in time order
     std::vector<DayTime> Sets;
+    std::vector<DayTime> RisesUt;  // the same events in UT, for their offsets
+    std::vector<DayTime> SetsUt;
     // With neither event: BelowHorizonAllDay or AboveHorizonAllDay when the
     // moon stays below or above the horizon; otherwise 0.
     std::int32_t AllDay = 0;

@@ -1,0 +1,70 @@
+#include "model/MoonNow.h"
+
+#include "astro/DeltaT.h"
+#include "astro/MoonIllumination.h"
+#include "astro/MoonPosition.h"
+
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace selenara {
+namespace {
+
+std::int64_t SecondsOf(DayTime t) { return std::int64_t{t.Day} * SecondsPerDay + t.Second; }
+
+// A lunation is under 30 days, principal phases under nine days apart.
+constexpr DayNumber LunationLookBack = 31;
+constexpr DayNumber PhaseLookBack = 10;
+
+double AgeDays(DayTime ut) {
+    double age = std::numeric_limits<double>::quiet_NaN();
+    for (const DayTime newMoon :
+         PhaseEventsBetween(PhaseSelector::NewMoon, ut.Day - LunationLookBack, ut.Day))
+        if (SecondsOf(newMoon) <= SecondsOf(ut))
+            age = static_cast<double>(SecondsOf(ut) - SecondsOf(newMoon)) / SecondsPerDay;
+    return age;
+}
+
+CyclePhase PhaseOfDay(DayNumber today, const ZoneClock& clock) {
+    PhaseEvent latest;
+    for (const PhaseSelector selector : PhaseSelectors)
+        for (const PhaseEvent& e : LocalPhaseEvents(selector, today - PhaseLookBack, today, clock))
+            if (latest.Kind == PhaseKind::None || SecondsOf(e.Ut) > SecondsOf(latest.Ut)) latest = e;
+    if (latest.Kind == PhaseKind::None) return CyclePhase::NewMoon;
+    // Kinds 1..4 are the principal phases, new moon to last quarter.
+    const int principal = 2 * (static_cast<int>(latest.Kind) - 1);
+    return static_cast<CyclePhase>(latest.Local.Day == today ? principal : principal + 1);
+}
+
+PhaseEvent NextPhaseEvent(DayTime ut, DayTime local, const ZoneClock& clock) {
+    const Date date = DayNumberToDate(local.Day);
+    PhaseEvent next;
+    // The next principal phase lies in this local month or the one after.
+    const std::pair<int, int> months[] = {
+        {date.Month, date.Year},
+        date.Month == 12 ? std::pair{1, date.Year + 1} : std::pair{date.Month + 1, date.Year}};
+    for (const auto& [month, year] : months)
+        for (const PhaseSelector selector : PhaseSelectors)
+            for (const PhaseEvent& e : MonthPhaseEvents(selector, month, year, clock))
+                if (SecondsOf(e.Ut) > SecondsOf(ut) &&
+                    (next.Kind == PhaseKind::None || SecondsOf(e.Ut) < SecondsOf(next.Ut)))
+                    next = e;
+    return next;
+}
+
+}  // namespace
+
+MoonNow MoonAt(DayTime local, const ZoneClock& clock) {
+    MoonNow moon;
+    moon.Ut = LocalToUtc(local, clock);
+    // A time the clock skipped reads as the time it jumped to.
+    moon.Local = UtcToLocal(moon.Ut, clock);
+    moon.AgeDays = AgeDays(moon.Ut);
+    moon.Illuminated = IlluminatedFraction(TerrestrialTime(JulianDateOf(moon.Ut)));
+    moon.Phase = PhaseOfDay(moon.Local.Day, clock);
+    moon.Next = NextPhaseEvent(moon.Ut, moon.Local, clock);
+    return moon;
+}
+
+}  // namespace selenara
