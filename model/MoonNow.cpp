@@ -37,8 +37,7 @@ CyclePhase PhaseOfDay(DayNumber today, const ZoneClock& clock) {
     return static_cast<CyclePhase>(latest.Local.Day == today ? principal : principal + 1);
 }
 
-PhaseEvent NextPhaseEvent(DayTime ut, DayTime local, const ZoneClock& clock) {
-    const Date date = DayNumberToDate(local.Day);
+PhaseEvent NextPhaseEvent(DayTime ut, Date date, const ZoneClock& clock) {
     PhaseEvent next;
     // The next principal phase lies in this local month or the one after.
     const std::pair<int, int> months[] = {
@@ -63,7 +62,7 @@ MoonNow MoonAt(DayTime local, const ZoneClock& clock) {
     moon.AgeDays = AgeDays(moon.Ut);
     moon.Illuminated = IlluminatedFraction(TerrestrialTime(JulianDateOf(moon.Ut)));
     moon.Phase = PhaseOfDay(moon.Local.Day, clock);
-    moon.Next = NextPhaseEvent(moon.Ut, moon.Local, clock);
+    moon.Next = NextPhaseEvent(moon.Ut, DayNumberToDate(moon.Local.Day), clock);
     return moon;
 }
 
