@@ -1,6 +1,7 @@
 #include "calendarview/CalendarView.h"
 
 #include "texts/Captions.h"
+#include "texts/SpokenDay.h"
 #include "texts/TextIds.h"
 #include "toolkit/FlatComboBox.h"
 #include "toolkit/GlyphButton.h"
@@ -162,8 +163,9 @@ void CalendarView::Rebuild() {
 
 void CalendarView::FillGrid() {
     DayGrid::Cells cells{};
-    lblMonatJahr_->setText(
-        QString::fromStdString(MonatJahrText(aktMonat_.Monat, aktMonat_.Jahr, language_)));
+    const QString caption = QString::fromStdString(MonatJahrText(aktMonat_.Monat, aktMonat_.Jahr, language_));
+    lblMonatJahr_->setText(caption);
+    grid_->setAccessibleName(caption);
     if (aktMonat_.AnzahlTage > 0) {
         int column = ColumnOfWeekday(aktMonat_.Tage[1].Wochentag, firstWeekday_) + 1;
         int row = 1;
@@ -172,6 +174,7 @@ void CalendarView::FillGrid() {
             DayCell& cell = cells[(row - 1) * DayGrid::Columns + (column - 1)];
             cell.Day = d;
             cell.Today = info.Heute != 0;
+            cell.Spoken = QString::fromStdString(SpokenDay({d, aktMonat_.Monat, aktMonat_.Jahr}, info, language_));
             if (info.Phase != PhaseKind::None) {
                 cell.Phase = QString::fromStdString(PhaseName(info.Phase, language_));
                 cell.Zeit = QString::fromStdString(

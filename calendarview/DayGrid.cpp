@@ -1,7 +1,9 @@
 #include "calendarview/DayGrid.h"
 
+#include "calendarview/DayGridAccessible.h"
 #include "toolkit/Look.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +11,7 @@
 #include <QPaintEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace selenara {
 
@@ -19,6 +22,8 @@ DayGrid::DayGrid(QWidget* parent) : QWidget(parent) {
     // Tab only: a click shows the day's balloon and must not leave a frame.
     setFocusPolicy(Qt::TabFocus);
     resize(Width, Height);
+    static const bool accessible = (QAccessible::installFactory(&DayGridAccessibleFactory), true);
+    Q_UNUSED(accessible)
 }
 
 QRect DayGrid::NumberRect(int row, int column) { return {71 * (column - 1) + 2, 52 * (row - 1) + 3, 68, 15}; }
@@ -27,7 +32,15 @@ QRect DayGrid::IconRect(int row, int column) { return {71 * (column - 1) + 52, 5
 
 void DayGrid::SetCells(const Cells& cells) {
     const int focusDay = FocusDay();
-    cells_ = cells;
+    const Cells old = std::exchange(cells_, cells);
+    if (QAccessible::isActive()) {
+        for (std::size_t i = 0; i < cells_.size(); ++i) {
+            if (cells_[i].Spoken == old[i].Spoken) continue;
+            QAccessibleEvent renamed(this, QAccessible::NameChanged);
+            renamed.setChild(static_cast<int>(i));
+            QAccessible::updateAccessibility(&renamed);
+        }
+    }
     hovered_ = -1;
     focus_ = -1;
     if (focusDay > 0) SetFocusDay(focusDay);
@@ -59,6 +72,14 @@ void DayGrid::SetFocusDay(int day) {
     if (focus_ >= 0) update(NumberRectOf(focus_));
     if (index >= 0) update(NumberRectOf(index));
     focus_ = index;
+    AnnounceFocus();
+}
+
+void DayGrid::AnnounceFocus() {
+    if (focus_ < 0 || !hasFocus()) return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(focus_);
+    QAccessible::updateAccessibility(&event);
 }
 
 void DayGrid::MoveFocusTo(int day) {
@@ -197,6 +218,8 @@ void DayGrid::focusInEvent(QFocusEvent* event) {
     }
     if (focus_ >= 0) update(NumberRectOf(focus_));
     QWidget::focusInEvent(event);
+    // After the grid's own focus news, so the day is what a reader says last.
+    AnnounceFocus();
 }
 
 void DayGrid::focusOutEvent(QFocusEvent* event) {

@@ -22,6 +22,7 @@ struct DayCell {
     QString Zeit;
     int Icon = kEmptyIcon;
     bool Today = false;
+    QString Spoken;  // what a screen reader says for the day, empty for none
 };
 
 class DayGrid : public QWidget {
@@ -42,6 +43,8 @@ public:
     static QRect PhaseRect(int row, int column) { return NumberRect(row, column).translated(0, 15); }
     static QRect ZeitRect(int row, int column) { return NumberRect(row, column).translated(0, 30); }
     static QRect IconRect(int row, int column);
+    // The whole cell of index (row - 1) * Columns + (column - 1).
+    static QRect CellRect(int index) { return {71 * (index % Columns), 52 * (index / Columns), 71, 52}; }
 
     // The day whose number is under the mouse, 0 for none.
     int HoveredDay() const { return hovered_ >= 0 ? cells_[hovered_].Day : 0; }
@@ -50,6 +53,8 @@ public:
     // The keyboard's day, 0 for none; a day not in the month is clamped into it.
     int FocusDay() const { return focus_ >= 0 ? cells_[focus_].Day : 0; }
     void SetFocusDay(int day);
+    // The cell of the keyboard's day, -1 for none.
+    int FocusIndex() const { return focus_; }
 
 signals:
     // A day number was clicked; anchor is the point beside its top right
@@ -82,6 +87,8 @@ private:
     int IndexOfDay(int day) const;
     int LastDay() const;
     void MoveFocusTo(int day);
+    // Tells a screen reader which day has the focus, when the grid has it.
+    void AnnounceFocus();
 
     Cells cells_{};
     int hovered_ = -1;

@@ -1,5 +1,7 @@
 #include "toolkit/Balloon.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -12,6 +14,29 @@ namespace {
 constexpr int Padding = 6;
 constexpr int Radius = 6;
 
+// A screen reader meets the open balloon as a focused tool tip named by its
+// text: it holds the keyboard while it is open.
+class BalloonAccessible final : public QAccessibleWidget {
+public:
+    explicit BalloonAccessible(Balloon* balloon) : QAccessibleWidget(balloon, QAccessible::ToolTip) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? static_cast<const Balloon*>(widget())->Text().trimmed()
+                                      : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focused = widget() == Balloon::Current() && widget()->isVisible();
+        return state;
+    }
+};
+
+QAccessibleInterface* BalloonAccessibleFactory(const QString& className, QObject* object) {
+    if (className != QLatin1String(Balloon::staticMetaObject.className())) return nullptr;
+    auto* balloon = qobject_cast<Balloon*>(object);
+    return balloon ? new BalloonAccessible(balloon) : nullptr;
+}
+
 }  // namespace
 
 QPointer<Balloon> Balloon::current_;
@@ -22,6 +47,8 @@ Balloon::Balloon(const QString& text, const QFont& font)
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_TranslucentBackground);
     setFont(font);
+    static const bool accessible = (QAccessible::installFactory(&BalloonAccessibleFactory), true);
+    Q_UNUSED(accessible)
     const QRect bounds = fontMetrics().boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignLeft, text_);
     setFixedSize(bounds.width() + 2 * Padding + 1, bounds.height() + 2 * Padding + 1);
 }
@@ -48,6 +75,10 @@ Balloon* Balloon::ShowAt(const QPoint& anchor, const QString& text, const QFont&
     balloon->move(Placement(anchor, balloon->size(), area));
     current_ = balloon;
     balloon->show();
+    // The popup takes the keys without taking the focus: say so, so that a
+    // screen reader reads the balloon out.
+    QAccessibleEvent focus(balloon, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
     return balloon;
 }
 

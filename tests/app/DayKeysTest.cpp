@@ -2,7 +2,6 @@
 #include "support/TestWindow.h"
 #include "toolkit/Balloon.h"
 
-#include <QKeyEvent>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -11,21 +10,9 @@ namespace selenara {
 namespace {
 
 using testing::At;
+using testing::Press;
+using testing::TabTo;
 using Window = testing::TestWindow;
-
-// Focus as Tab gives it from the last arrow button, in the active window
-// (whose activation may have focused the grid already, without a frame).
-void TabTo(Window& w) {
-    QApplication::setActiveWindow(w.window.get());
-    w.Button("btnNextJahr")->setFocus(Qt::TabFocusReason);
-    w.Calendar().Grid().setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(w.Calendar().Grid().hasFocus());
-}
-
-void Press(QWidget& widget, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &press);
-}
 
 struct KeyCase {
     int month, year, day;  // the focus day before the key

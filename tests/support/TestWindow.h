@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -56,5 +57,19 @@ struct TestWindow {
     MemoryStore store;
     std::unique_ptr<MainWindow> window;
 };
+
+// Focus as Tab gives it from the last arrow button, in the active window
+// (whose activation may have focused the grid already, without a frame).
+inline void TabTo(TestWindow& w) {
+    QApplication::setActiveWindow(w.window.get());
+    w.Button("btnNextJahr")->setFocus(Qt::TabFocusReason);
+    w.Calendar().Grid().setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(w.Calendar().Grid().hasFocus());
+}
+
+inline void Press(QWidget& widget, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &press);
+}
 
 }  // namespace selenara::testing

@@ -1,0 +1,17 @@
+// What a screen reader finds in the day grid: a table of 6 rows and 7
+// columns whose cells are the days, each named with its whole date, a
+// "today" mark and its phase (texts/SpokenDay.h); empty cells have no name.
+// The focus day is the table's focused and selected cell.
+#pragma once
+
+class QAccessibleInterface;
+class QObject;
+class QString;
+
+namespace selenara {
+
+// For QAccessible::installFactory: the table of a DayGrid, nullptr for any
+// other object.
+QAccessibleInterface* DayGridAccessibleFactory(const QString& className, QObject* object);
+
+}  // namespace selenara
