@@ -1,5 +1,6 @@
 #include "app/LorePanels.h"
 
+#include "texts/TextIds.h"
 #include "toolkit/JpegImage.h"
 #include "toolkit/Look.h"
 
@@ -37,6 +38,7 @@ LorePanels::LorePanels(QWidget* parent, const TSettings& settings, const std::ui
     pfLore_->setGeometry(8, 26, 482, 75);
     pfLore_->setPixmap(QPixmap::fromImage(LoadArtwork("lore_fill.jpg")));
     sbLore_ = new QScrollArea(pfLore_);
+    sbLore_->setObjectName(QStringLiteral("sbLore"));
     sbLore_->setGeometry(0, 0, 482, 75);
     sbLore_->setFrameShape(QFrame::NoFrame);
     sbLore_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -72,6 +74,10 @@ bool LorePanels::eventFilter(QObject* watched, QEvent* event) {
 void LorePanels::ShowNewLore() {
     if (!settings_.ShowLore) return;
     lblLore_->setText(Displayed(PickLoreText(LoreCategoriesOf(settings_), picks_, random_, language_)));
+    // Tab stops at the box, so that the text can be scrolled: a screen
+    // reader names it and reads the text with it.
+    sbLore_->setAccessibleName(QString::fromStdString(TextById(textid::LoreCaption, language_)));
+    sbLore_->setAccessibleDescription(lblLore_->text());
     // Wrapped at 453 pixels, the label grows downwards and the box scrolls.
     lblLore_->setFixedWidth(453);
     lblLore_->setFixedHeight(lblLore_->heightForWidth(453));

@@ -218,8 +218,9 @@ void DayGrid::focusInEvent(QFocusEvent* event) {
     }
     if (focus_ >= 0) update(NumberRectOf(focus_));
     QWidget::focusInEvent(event);
-    // After the grid's own focus news, so the day is what a reader says last.
-    AnnounceFocus();
+    // Qt tells of the grid's focus after this handler: the day must come
+    // after that, or a screen reader stops at the table.
+    QMetaObject::invokeMethod(this, &DayGrid::AnnounceFocus, Qt::QueuedConnection);
 }
 
 void DayGrid::focusOutEvent(QFocusEvent* event) {

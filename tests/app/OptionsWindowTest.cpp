@@ -1,3 +1,4 @@
+#include "app/LorePanels.h"
 #include "app/MainWindow.h"
 #include "dialogs/OptionsDialog.h"
 #include "support/TestWindow.h"
@@ -47,7 +48,8 @@ TEST(OptionsInTheWindow, LanguageChoiceRecaptionsTheWindowAtOnce) {
                  {"btnPrevJahr", "Vorheriges Jahr", "Previous year"},
                  {"btnNextJahr", "Nächstes Jahr", "Next year"},
                  {"cbMonat", "Monat", "Month"},
-                 {"cbJahr", "Jahr", "Year"}};
+                 {"cbJahr", "Jahr", "Year"},
+                 {"sbLore", "Weisheiten", "Moon Lore"}};
     for (const auto& n : names) EXPECT_EQ(spoken(n.control), QString::fromUtf8(n.de)) << n.control;
     OptionsDialog& dialog = w.window->Options();
     dialog.Load();
@@ -57,6 +59,9 @@ TEST(OptionsInTheWindow, LanguageChoiceRecaptionsTheWindowAtOnce) {
     EXPECT_EQ(w.Named<HoverLabel>("lblOptionen")->text(), QStringLiteral("Options"));
     for (const auto& n : names) EXPECT_EQ(spoken(n.control), QString::fromUtf8(n.en)) << n.control;
     EXPECT_EQ(w.window->Settings().Language, English);
+    // The lore box, a Tab stop, reads out the new English lore with its name.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Named<QWidget>("sbLore"))->text(QAccessible::Description),
+              w.window->Panels().LoreText());
 }
 
 TEST(OptionsInTheWindow, OpensFromTheMenuBarAndOkArrangesTheWindow) {
