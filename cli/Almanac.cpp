@@ -3,10 +3,15 @@
 #include "astro/LunarPhases.h"
 #include "astro/RiseSet.h"
 #include "cli/Arguments.h"
+#include "cli/CommandLine.h"
 #include "cli/Ics.h"
+#include "cli/Json.h"
 #include "cli/MonthSheet.h"
+#include "cli/NowReport.h"
+#include "cli/Records.h"
 #include "model/MonthTable.h"
 #include "model/MoonDay.h"
+#include "model/MoonNow.h"
 #include "model/PhaseEvents.h"
 #include "texts/TextTable.h"
 #include "Version.h"
@@ -14,9 +19,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <ostream>
 #include <string_view>
 
@@ -28,9 +31,10 @@ using Args = std::vector<std::string>;
 constexpr std::string_view Usage =
     "Usage: selenara-almanac COMMAND ARGUMENTS\n"
     "\n"
-    "  phases FROM TO            principal moon phases of the months FROM..TO (YYYY-MM),\n"
+    "  phases FROM TO [--json]   principal moon phases of the months FROM..TO (YYYY-MM),\n"
     "                            one KIND,TIME a line; KIND is new, first, full, blue or last\n"
-    "  riseset LON LAT FROM TO   moonrise and moonset on the days FROM..TO (YYYY-MM-DD)\n"
+    "  riseset LON LAT FROM TO [--json]\n"
+    "                            moonrise and moonset on the days FROM..TO (YYYY-MM-DD)\n"
     "                            at longitude LON (east) and latitude LAT (north), degrees;\n"
     "                            one DATE,RISE,SET,NOTE a line: the first rise and set;\n"
     "                            NOTE up or down when the moon stays above or below the\n"
@@ -47,8 +51,15 @@ constexpr std::string_view Usage =
     "  ics FROM TO [--lang de|en]\n"
     "                            the principal moon phases of the months FROM..TO\n"
     "                            (YYYY-MM) as an iCalendar file, one event a phase\n"
+    "  now [--lang de|en] [--format FMT | --json]\n"
+    "                            the moon now in one line, for a status bar: its phase,\n"
+    "                            percent lit, age in days and the next principal phase;\n"
+    "                            FMT is text with %p phase, %i percent lit, %a age,\n"
+    "                            %n next phase, %t its local time, %e moon emoji, %% %\n"
     "  help, --help, -h          this text\n"
     "\n"
+    "--json writes JSON with ISO 8601 times: an array of objects for phases and\n"
+    "riseset, one object for now.\n"
     "Times are local clock times of the system time zone (TZ selects another).\n";
 
 constexpr std::string_view Program = "selenara-almanac: ";
@@ -82,49 +93,6 @@ private:
     int error_ = 0;
 };
 
-// Names the first missing or surplus operand after the command; empty when
-// the count matches.
-std::string CountError(const Args& args, std::initializer_list<std::string_view> names) {
-    const std::size_t given = args.size() - 1;
-    if (given < names.size()) return args[0] + ": missing " + std::string(names.begin()[given]);
-    if (given > names.size())
-        return args[0] + ": unexpected argument: " + ShownArgument(args[names.size() + 1]);
-    return {};
-}
-
-std::string DateText(DayNumber day) {
-    const Date d = DayNumberToDate(day);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
-    return text;
-}
-
-std::string ClockText(SecondOfDay second) {
-    const ClockTime c = SplitSecondOfDay(second);
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", c.Hours, c.Minutes, c.Seconds);
-    return text;
-}
-
-std::string OffsetText(int minutes) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%c%02d:%02d", minutes < 0 ? '-' : '+', std::abs(minutes) / 60,
-                  std::abs(minutes) % 60);
-    return text;
-}
-
-std::string_view KindName(PhaseKind kind) {
-    switch (kind) {
-        case PhaseKind::NewMoon: return "new";
-        case PhaseKind::FirstQuarter: return "first";
-        case PhaseKind::FullMoon: return "full";
-        case PhaseKind::LastQuarter: return "last";
-        case PhaseKind::BlueMoon: return "blue";
-        case PhaseKind::None: break;
-    }
-    return "";
-}
-
 YearMonth NextMonth(YearMonth m) {
     return m.Month == 12 ? YearMonth{m.Year + 1, 1} : YearMonth{m.Year, m.Month + 1};
 }
@@ -143,10 +111,37 @@ std::vector<PhaseEvent> MonthEvents(YearMonth month, const ZoneClock& clock) {
     return events;
 }
 
-void WriteMonthPhases(YearMonth month, Output& out, const ZoneClock& clock) {
-    for (const PhaseEvent& e : MonthEvents(month, clock))
-        out.Write(KindName(e.Kind), ',', DateText(e.Local.Day), 'T', ClockText(e.Local.Second),
-                  OffsetText(OffsetMinutesBetween(e.Ut, e.Local)), '\n');
+// The records of `phases` and `riseset`: CSV lines, or with --json one JSON
+// array, an object a line. Each record goes out as soon as it is known, so
+// that a reader who has gone stops a long listing at once.
+class Listing {
+public:
+    Listing(Output& out, bool json) : out_(out), json_(json) {}
+
+    bool Json() const { return json_; }
+    bool Ok() const { return out_.Ok(); }
+
+    // A line of CSV, or an object of JSON, without its line end.
+    void Add(const std::string& record) {
+        out_.Write(!json_ ? "" : count_ == 0 ? "[\n" : ",\n", record, json_ ? "" : "\n");
+        ++count_;
+    }
+
+    // Closes the JSON array; nothing for CSV.
+    void End() {
+        if (json_) out_.Write(count_ == 0 ? "[" : "\n", "]\n");
+    }
+
+private:
+    Output& out_;
+    bool json_;
+    std::size_t count_ = 0;
+};
+
+std::string PhaseRecord(const PhaseEvent& e, bool json) {
+    const std::string time = IsoLocalTime(e.Ut, e.Local);
+    if (!json) return std::string(KindName(e.Kind)) + ',' + time;
+    return JsonObject().Add("kind", JsonString(KindName(e.Kind))).Add("time", JsonString(time)).Text();
 }
 
 // The operands FROM and TO of a command, parsed; Error names the first that
@@ -171,12 +166,16 @@ Range<T> ParseRange(Parsed<T> (*parse)(std::string_view), const std::string& fro
 }
 
 int Phases(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
-    if (const std::string error = CountError(args, {"FROM", "TO"}); !error.empty())
+    CommandLine line;
+    if (const std::string error = ReadCommandLine(args, {"FROM", "TO"}, JsonOption, line);
+        !error.empty())
         return Fail(err, error);
-    const Range<YearMonth> months = ParseRange(ParseMonth, args[1], args[2]);
+    const Range<YearMonth> months = ParseRange(ParseMonth, line.Operands[0], line.Operands[1]);
     if (!months.Error.empty()) return Fail(err, months.Error);
-    for (YearMonth m = months.From; m <= months.To && out.Ok(); m = NextMonth(m))
-        WriteMonthPhases(m, out, clock);
+    Listing listing(out, line.Json);
+    for (YearMonth m = months.From; m <= months.To && listing.Ok(); m = NextMonth(m))
+        for (const PhaseEvent& e : MonthEvents(m, clock)) listing.Add(PhaseRecord(e, line.Json));
+    listing.End();
     return AlmanacDone;
 }
 
@@ -189,80 +188,66 @@ std::string RiseSetNote(const LocalRiseSet& r) {
     const auto add = [&note](std::string_view name, const std::vector<DayTime>& events) {
         for (std::size_t i = 1; i < events.size(); ++i)
             note += (note.empty() ? "" : ";") + std::string(name) + std::to_string(i + 1) + '=' +
-                    ClockText(events[i].Second);
+                    IsoClock(events[i].Second);
     };
     add("rise", r.Rises);
     add("set", r.Sets);
     return note;
 }
 
+std::string RiseSetCsv(DayNumber day, const LocalRiseSet& r) {
+    const auto first = [](const std::vector<DayTime>& events) {
+        return events.empty() ? std::string() : IsoClock(events.front().Second);
+    };
+    return IsoDate(day) + ',' + first(r.Rises) + ',' + first(r.Sets) + ',' + RiseSetNote(r);
+}
+
+// Every event of the day with its offset, and "up" or "down" (else null)
+// for a day the moon stays above or below the horizon.
+std::string RiseSetJson(DayNumber day, const LocalRiseSet& r) {
+    const auto times = [](const std::vector<DayTime>& ut, const std::vector<DayTime>& local) {
+        std::vector<std::string> values;
+        for (std::size_t i = 0; i < local.size(); ++i)
+            values.push_back(JsonString(IsoLocalTime(ut[i], local[i])));
+        return JsonArray(values);
+    };
+    const bool allDay = r.AllDay == AboveHorizonAllDay || r.AllDay == BelowHorizonAllDay;
+    return JsonObject()
+        .Add("date", JsonString(IsoDate(day)))
+        .Add("rises", times(r.RisesUt, r.Rises))
+        .Add("sets", times(r.SetsUt, r.Sets))
+        .Add("allday", allDay ? JsonString(RiseSetNote(r)) : "null")
+        .Text();
+}
+
 int RiseSet(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
-    if (const std::string error = CountError(args, {"LON", "LAT", "FROM", "TO"}); !error.empty())
+    CommandLine line;
+    if (const std::string error =
+            ReadCommandLine(args, {"LON", "LAT", "FROM", "TO"}, JsonOption, line);
+        !error.empty())
         return Fail(err, error);
-    const Parsed<double> lon = ParseDegrees(args[1], 180);
-    const Parsed<double> lat = ParseDegrees(args[2], 90);
+    const std::vector<std::string>& operands = line.Operands;
+    const Parsed<double> lon = ParseDegrees(operands[0], 180);
+    const Parsed<double> lat = ParseDegrees(operands[1], 90);
     if (!lon.Ok()) return Fail(err, "LON: " + lon.Error);
     if (!lat.Ok()) return Fail(err, "LAT: " + lat.Error);
-    const Range<DayNumber> days = ParseRange(ParseDay, args[3], args[4]);
+    const Range<DayNumber> days = ParseRange(ParseDay, operands[2], operands[3]);
     if (!days.Error.empty()) return Fail(err, days.Error);
     const Observer place{.Longitude = lon.Value, .Latitude = lat.Value};
-    for (DayNumber day = days.From; day <= days.To && out.Ok(); ++day) {
+    Listing listing(out, line.Json);
+    for (DayNumber day = days.From; day <= days.To && listing.Ok(); ++day) {
         const LocalRiseSet r = MondAufUntergang(day, place, clock);
         if (!r.DayExists) continue;  // a date the zone skipped
-        const auto first = [](const std::vector<DayTime>& events) {
-            return events.empty() ? std::string() : ClockText(events.front().Second);
-        };
-        out.Write(DateText(day), ',', first(r.Rises), ',', first(r.Sets), ',', RiseSetNote(r),
-                  '\n');
+        listing.Add(line.Json ? RiseSetJson(day, r) : RiseSetCsv(day, r));
     }
+    listing.End();
     return AlmanacDone;
 }
 
-// A command of fixed operands followed by an optional "--lang de|en" (or
-// "--lang=de"); the language text is checked after the operands.
-struct LanguageCommand {
-    std::vector<std::string> Operands;
-    std::string Language = "de";
-};
-
-// Sorts the arguments after the command into operands and the language
-// option. Returns the error, empty when the arguments have the right shape.
-std::string ReadLanguageCommand(const Args& args, std::initializer_list<std::string_view> names,
-                                LanguageCommand& command) {
-    const auto isLanguage = [](const std::string& arg) {
-        return arg == "--lang" || arg.starts_with("--lang=");
-    };
-    std::size_t i = 1;
-    for (; i < args.size() && command.Operands.size() < names.size(); ++i) {
-        if (args[i].starts_with("--")) break;
-        command.Operands.push_back(args[i]);
-    }
-    if (command.Operands.size() < names.size()) {
-        if (i == args.size())
-            return args[0] + ": missing " + std::string(names.begin()[command.Operands.size()]);
-        if (!isLanguage(args[i])) return args[0] + ": unknown option: " + ShownArgument(args[i]);
-        std::string error = "--lang: must follow";
-        for (const std::string_view name : names) error += ' ' + std::string(name);
-        return error;
-    }
-    for (; i < args.size(); ++i) {
-        if (args[i] == "--lang") {
-            if (i + 1 == args.size()) return "--lang: missing value";
-            command.Language = args[++i];
-        } else if (isLanguage(args[i])) {
-            command.Language = args[i].substr(7);
-        } else if (args[i].starts_with("--")) {
-            return args[0] + ": unknown option: " + ShownArgument(args[i]);
-        } else {
-            return args[0] + ": unexpected argument: " + ShownArgument(args[i]);
-        }
-    }
-    return {};
-}
-
 int Month(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
-    LanguageCommand command;
-    if (const std::string error = ReadLanguageCommand(args, {"YEAR", "MONTH"}, command);
+    CommandLine command;
+    if (const std::string error =
+            ReadCommandLine(args, {"YEAR", "MONTH"}, LanguageOption, command);
         !error.empty())
         return Fail(err, error);
     const Parsed<int> year = ParseYear(command.Operands[0]);
@@ -285,8 +270,8 @@ std::string EventUid(const PhaseEvent& e) {
 }
 
 int Ics(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
-    LanguageCommand command;
-    if (const std::string error = ReadLanguageCommand(args, {"FROM", "TO"}, command);
+    CommandLine command;
+    if (const std::string error = ReadCommandLine(args, {"FROM", "TO"}, LanguageOption, command);
         !error.empty())
         return Fail(err, error);
     const Range<YearMonth> months = ParseRange(ParseMonth, command.Operands[0], command.Operands[1]);
@@ -304,6 +289,25 @@ int Ics(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock
     return AlmanacDone;
 }
 
+// The moon at the clock's now, for a status bar.
+int Now(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
+    CommandLine line;
+    if (const std::string error =
+            ReadCommandLine(args, {}, LanguageOption | FormatOption | JsonOption, line);
+        !error.empty())
+        return Fail(err, error);
+    const Parsed<LanguageId> language = ParseLanguage(line.Language);
+    if (!language.Ok()) return Fail(err, "--lang: " + language.Error);
+    if (line.Format && line.Json) return Fail(err, "--format: not with --json");
+    Parsed<std::vector<FormatPiece>> format{DefaultNowFormat(language.Value), {}};
+    if (line.Format) format = ParseNowFormat(*line.Format);
+    if (!format.Ok()) return Fail(err, "--format: " + format.Error);
+    const MoonNow moon = MoonAt(clock.LocalNow(), clock);
+    out.Write(line.Json ? NowJson(moon, language.Value) : NowLine(moon, format.Value, language.Value),
+              '\n');
+    return AlmanacDone;
+}
+
 int Command(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock) {
     const std::string& command = args[0];
     if (command == "help" || command == "--help" || command == "-h") {
@@ -314,6 +318,7 @@ int Command(const Args& args, Output& out, std::ostream& err, const ZoneClock& c
     if (command == "riseset") return RiseSet(args, out, err, clock);
     if (command == "month") return Month(args, out, err, clock);
     if (command == "ics") return Ics(args, out, err, clock);
+    if (command == "now") return Now(args, out, err, clock);
     return Fail(err, "unknown command: " + ShownArgument(command) + " (try --help)");
 }
 

@@ -1,5 +1,6 @@
 #include "cli/Arguments.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -135,6 +136,35 @@ Parsed<LanguageId> ParseLanguage(std::string_view text) {
     if (text == "de") return {German, {}};
     if (text == "en") return {English, {}};
     return Failure<LanguageId>("expected de or en", text);
+}
+
+Parsed<std::vector<FormatPiece>> ParseNowFormat(std::string_view text) {
+    constexpr std::string_view Fields = "piante";
+    Parsed<std::vector<FormatPiece>> result;
+    std::vector<FormatPiece>& pieces = result.Value;
+    const auto literal = [&pieces](char c) {
+        if (pieces.empty() || pieces.back().Field != 0) pieces.emplace_back();
+        pieces.back().Text += c;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            literal(text[i]);
+        } else if (i + 1 == text.size()) {
+            return Failure<std::vector<FormatPiece>>("lone % at the end", text);
+        } else if (text[++i] == '%') {
+            literal('%');
+        } else if (Fields.find(text[i]) != std::string_view::npos) {
+            pieces.push_back({text[i], {}});
+        } else {
+            // The whole character after the %, as a message can show it.
+            const std::size_t length = std::max<std::size_t>(1, SequenceLength(text.substr(i)));
+            return Failure<std::vector<FormatPiece>>(
+                "unknown field " + ShownArgument("%" + std::string(text.substr(i, length))) +
+                    " (fields: %p %i %a %n %t %e %%)",
+                text);
+        }
+    }
+    return result;
 }
 
 std::string ShownArgument(std::string_view text) {

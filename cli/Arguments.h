@@ -9,6 +9,7 @@
 #include <compare>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace selenara {
 
@@ -44,6 +45,16 @@ Parsed<int> ParseMonthNumber(std::string_view text);
 
 // "de" for German or "en" for English.
 Parsed<LanguageId> ParseLanguage(std::string_view text);
+
+// One piece of a `now` format: literal text (Field 0), or a field's letter.
+struct FormatPiece {
+    char Field = 0;
+    std::string Text;
+};
+
+// A `now` format: text with the fields %p %i %a %n %t %e, and %% for a
+// percent sign. Any other letter after %, or a % at the end, is an error.
+Parsed<std::vector<FormatPiece>> ParseNowFormat(std::string_view text);
 
 // An argument as a message quotes it, safe for a terminal and short: control
 // characters (C0, DEL and C1) and bytes that are not well-formed UTF-8 as

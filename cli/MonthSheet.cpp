@@ -1,5 +1,6 @@
 #include "cli/MonthSheet.h"
 
+#include "cli/Records.h"
 #include "cli/Utf8.h"
 #include "texts/Captions.h"
 
@@ -21,14 +22,6 @@ std::size_t DisplayWidth(std::string_view text) {
         std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));
 }
 
-// The first `count` characters of a UTF-8 text.
-std::string Leading(std::string_view text, std::size_t count) {
-    std::size_t end = 0;
-    for (std::size_t taken = 0; end < text.size() && taken < count; ++taken)
-        for (++end; end < text.size() && IsContinuationByte(text[end]);) ++end;
-    return std::string(text.substr(0, end));
-}
-
 std::string PadRight(std::string text, std::size_t width) {
     const std::size_t shown = DisplayWidth(text);
     if (shown < width) text.append(width - shown, ' ');
@@ -47,12 +40,10 @@ void EndLine(std::string& sheet, std::string line) {
 }
 
 std::string DateText(DayNumber day, LanguageId language) {
+    if (language == English) return IsoDate(day);
     const Date d = DayNumberToDate(day);
     char text[32];
-    if (language == English)
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
-    else
-        std::snprintf(text, sizeof text, "%02d.%02d.%04d", d.Day, d.Month, d.Year);
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d", d.Day, d.Month, d.Year);
     return text;
 }
 

@@ -1,11 +1,14 @@
 #include "cli/Almanac.h"
 
 #include "support/FixedClock.h"
+#include "support/JsonReader.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <streambuf>
@@ -132,6 +135,9 @@ TEST(AlmanacRiseSet, ASecondRiseInTheNoteAndNoLineForASkippedDay) {
     ASSERT_EQ(r.Out.size(), 2u);
     EXPECT_TRUE(r.Out[0].starts_with("2011-12-29,")) << r.Out[0];
     EXPECT_TRUE(r.Out[1].starts_with("2011-12-31,")) << r.Out[1];
+    // The skipped day alone: an empty array, still JSON.
+    EXPECT_EQ(Almanac({"riseset", "-171.75", "-13.83", "2011-12-30", "2011-12-30", "--json"}, apia).Text,
+              "[]\n");
 }
 
 TEST(AlmanacRiseSet, NegativeLongitudeIsANumber) {
@@ -229,6 +235,170 @@ TEST(AlmanacIcs, UidsStayTheSameAcrossExports) {
     EXPECT_EQ(std::count(berlin.begin(), berlin.end(), blueInUt), 1);
 }
 
+DayTime At(int day, int month, int year, int hours, int minutes, int seconds = 0) {
+    return {DateToDayNumber(day, month, year), hours * 3600 + minutes * 60 + seconds};
+}
+
+testing::JsonValue Json(const Result& r) {
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_TRUE(r.Err.empty());
+    const std::optional<testing::JsonValue> json = testing::JsonReader::Read(r.Text);
+    EXPECT_TRUE(json.has_value()) << r.Text;
+    return json.value_or(testing::JsonValue{});
+}
+
+TEST(AlmanacPhases, JsonHoldsTheRecordsOfTheLines) {
+    const std::vector<std::string> lines = Almanac({"phases", "1999-01", "1999-02"}, EuropeBerlin).Out;
+    const testing::JsonValue json =
+        Json(Almanac({"phases", "1999-01", "1999-02", "--json"}, EuropeBerlin));
+    ASSERT_EQ(json.Items.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(json.Items[i]["kind"].String + ',' + json.Items[i]["time"].String, lines[i]);
+}
+
+TEST(AlmanacRiseSet, JsonHasEveryEventWithItsOffset) {
+    const testing::JsonValue tromso = Json(
+        Almanac({"riseset", "18.96", "69.65", "2024-06-29", "2024-06-29", "--json"}, EuropeBerlin));
+    ASSERT_EQ(tromso.Items.size(), 1u);
+    const testing::JsonValue& day = tromso.Items[0];
+    EXPECT_EQ(day["date"].String, "2024-06-29");
+    const std::vector<testing::JsonValue>& rises = day["rises"].Items;
+    ASSERT_EQ(rises.size(), 2u);
+    EXPECT_TRUE(rises[0].String.starts_with("2024-06-29T00:1")) << rises[0].String;
+    EXPECT_TRUE(rises[1].String.starts_with("2024-06-29T23:")) << rises[1].String;
+    EXPECT_TRUE(rises[1].String.ends_with("+02:00")) << rises[1].String;
+    EXPECT_EQ(day["sets"].Items.size(), 1u);
+    EXPECT_TRUE(day["allday"].IsNull());
+
+    const testing::JsonValue polar =
+        Json(Almanac({"riseset", "8.85", "80", "2007-02-01", "2007-02-28", "--json"}));
+    std::set<std::string> allDay;
+    for (const testing::JsonValue& d : polar.Items)
+        if (!d["allday"].IsNull()) allDay.insert(d["allday"].String);
+    EXPECT_EQ(allDay, (std::set<std::string>{"down", "up"}));
+}
+
+// 19 December 2026, 9:05 in Berlin: 10.3 days after the new moon of
+// 9 December, 1:51; the full moon follows on the 24th at 2:28. The moon,
+// two days past its first quarter, is 72 % lit (libnova's ln_get_lunar_disk
+// gives 0.715 for 8:05 UT).
+TEST(AlmanacNow, TheDefaultLineInBothLanguages) {
+    const DayTime now = At(19, 12, 2026, 9, 5);
+    EXPECT_EQ(Almanac({"now", "--lang", "en"}, EuropeBerlin, now).Out,
+              std::vector<std::string>{
+                  "Waxing Gibbous, 72 % lit, 10.3 days; Full Moon Thu 24 Dec 2:28 AM"});
+    EXPECT_EQ(Almanac({"now"}, EuropeBerlin, now).Out,
+              std::vector<std::string>{
+                  "Zunehmend, Gewölbt, 72 % beleuchtet, 10,3 Tage; Vollmond Do 24.12. 2:28"});
+}
+
+// The month of December 2026 in Berlin, as the month sheet lists its phases.
+TEST(AlmanacNow, FormatFieldsThroughTheCycle) {
+    const struct {
+        DayTime Now;
+        std::string Language, Format, Line;
+    } cases[] = {
+        {At(8, 12, 2026, 23, 59), "en", "%e %p", "🌘 Waning Crescent"},
+        {At(9, 12, 2026, 0, 30), "en", "%e %p", "🌑 New Moon"},  // before the instant, on its day
+        {At(10, 12, 2026, 0, 0), "en", "%e %p", "🌒 Waxing Crescent"},
+        {At(17, 12, 2026, 23, 0), "en", "%e %p", "🌓 First Quarter"},
+        {At(20, 12, 2026, 12, 0), "en", "%e %p", "🌔 Waxing Gibbous"},
+        {At(24, 12, 2026, 0, 0), "en", "%e %p", "🌕 Full Moon"},
+        {At(27, 12, 2026, 12, 0), "en", "%e %p", "🌖 Waning Gibbous"},
+        {At(30, 12, 2026, 20, 0), "en", "%e %p", "🌗 Last Quarter"},
+        {At(27, 12, 2026, 12, 0), "en", "%n %t", "Last Quarter Wed 30 Dec 7:59 PM"},
+        {At(27, 12, 2026, 12, 0), "de", "%n %t", "Letztes Viertel Mi 30.12. 19:59"},
+        {At(19, 12, 2026, 9, 5), "de", "%i%% %a", "72% 10,3"},
+        {At(19, 12, 2026, 9, 5), "en", "100%%%a%%", "100%10.3%"},
+        {At(19, 12, 2026, 9, 5), "en", "", ""},
+        // Beyond 3999 there is no next phase: its fields are empty.
+        {At(31, 12, 3999, 23, 0), "en", "<%n|%t>", "<|>"},
+    };
+    for (const auto& c : cases) {
+        const Result r = Almanac({"now", "--lang", c.Language, "--format", c.Format}, EuropeBerlin, c.Now);
+        EXPECT_EQ(r.Status, 0) << c.Format;
+        EXPECT_EQ(r.Text, c.Line + '\n') << c.Format;
+    }
+}
+
+// The UT second of an ISO 8601 local time with offset, "2026-12-24T02:28:41+01:00".
+std::int64_t UtSeconds(const std::string& iso) {
+    const auto number = [&iso](std::size_t at, std::size_t length) {
+        return std::stoi(iso.substr(at, length));
+    };
+    const int offset = (iso[19] == '-' ? -1 : 1) * (number(20, 2) * 60 + number(23, 2));
+    return std::int64_t{DateToDayNumber(number(8, 2), number(5, 2), number(0, 4))} * 86400 +
+           number(11, 2) * 3600 + number(14, 2) * 60 + number(17, 2) - offset * 60;
+}
+
+// Around a new moon, just before a phase instant and across a year's end, in
+// three zones: the age counts from the last new moon that `phases` lists, and
+// the next phase is the first it lists after now.
+TEST(AlmanacNow, AgeAndNextPhaseAgreeWithPhases) {
+    const struct {
+        DayTime Now;
+        ZoneRule Zone;
+        std::string From, To;  // the months of `phases` around now
+    } cases[] = {
+        {At(17, 1, 1999, 15, 46, 10), Utc, "1998-12", "1999-02"},  // a second before the new moon
+        {At(17, 1, 1999, 15, 46, 11), Utc, "1998-12", "1999-02"},  // at it
+        {At(25, 1, 1999, 12, 0), AmericaNewYork, "1998-12", "1999-02"},  // before the blue moon
+        {At(19, 12, 2026, 9, 5), EuropeBerlin, "2026-11", "2027-01"},
+        {At(31, 12, 2026, 23, 59, 59), EuropeBerlin, "2026-11", "2027-01"},
+        {At(15, 7, 2007, 3, 0), AmericaNewYork, "2007-06", "2007-08"},
+    };
+    for (const auto& c : cases) {
+        const testing::JsonValue now = Json(Almanac({"now", "--json"}, c.Zone, c.Now));
+        const testing::JsonValue phases =
+            Json(Almanac({"phases", c.From, c.To, "--json"}, c.Zone, c.Now));
+        const std::int64_t t = UtSeconds(now["time"].String);
+        const testing::JsonValue* newMoon = nullptr;
+        const testing::JsonValue* next = nullptr;
+        for (const testing::JsonValue& e : phases.Items) {
+            if (e["kind"].String == "new" && UtSeconds(e["time"].String) <= t) newMoon = &e;
+            if (!next && UtSeconds(e["time"].String) > t) next = &e;
+        }
+        ASSERT_TRUE(newMoon && next) << now["time"].String;
+        EXPECT_NEAR(now["age"].Number, static_cast<double>(t - UtSeconds((*newMoon)["time"].String)) / 86400, 0.005)
+            << now["time"].String;
+        EXPECT_EQ(now["next"]["kind"].String, (*next)["kind"].String) << now["time"].String;
+        EXPECT_EQ(now["next"]["time"].String, (*next)["time"].String) << now["time"].String;
+    }
+}
+
+// US Naval Observatory, Fraction of the Moon Illuminated, 2018, at midnight
+// Eastern Standard Time (05:00 UT, 1:00 daylight time in New York),
+// printed to 0.01: within 0.01 of the table is within 1 % of the disk.
+TEST(AlmanacNow, PercentLitAgreesWithThePublishedAlmanac) {
+    const struct {
+        int Day;
+        double Fraction;
+    } published[] = {{10, 0.00}, {12, 0.08}, {14, 0.24}, {16, 0.43}, {18, 0.62}};
+    for (const auto& p : published) {
+        const testing::JsonValue now =
+            Json(Almanac({"now", "--json"}, AmericaNewYork, At(p.Day, 9, 2018, 1, 0)));
+        EXPECT_EQ(now["time"].String, "2018-09-" + std::to_string(p.Day) + "T01:00:00-04:00");
+        EXPECT_NEAR(now["illuminated"].Number, 100 * p.Fraction, 1.0) << "September " << p.Day;
+    }
+}
+
+TEST(AlmanacNow, JsonHasTheFieldsOfTheLine) {
+    const DayTime now = At(19, 12, 2026, 9, 5);
+    const testing::JsonValue de = Json(Almanac({"now", "--json"}, EuropeBerlin, now));
+    EXPECT_EQ(de["time"].String, "2026-12-19T09:05:00+01:00");
+    EXPECT_EQ(de["phase"].String, "Zunehmend, Gewölbt");
+    EXPECT_EQ(de["emoji"].String, "🌔");
+    EXPECT_NEAR(de["age"].Number, 10.3, 0.05);
+    EXPECT_EQ(de["next"]["kind"].String, "full");
+    EXPECT_EQ(de["next"]["name"].String, "Vollmond");
+    EXPECT_TRUE(de["next"]["time"].String.starts_with("2026-12-24T02:28:")) << de["next"]["time"].String;
+    EXPECT_EQ(Json(Almanac({"now", "--json", "--lang", "en"}, EuropeBerlin, now))["next"]["name"].String,
+              "Full Moon");
+    const testing::JsonValue last = Json(Almanac({"now", "--json"}, Utc, At(31, 12, 3999, 23, 0)));
+    EXPECT_EQ(last["next"].Kind, testing::JsonValue::Type::Null);
+    EXPECT_EQ(last["illuminated"].Kind, testing::JsonValue::Type::Number);
+}
+
 TEST(AlmanacUsage, HelpOnStdoutAndMissingCommandOnStderr) {
     for (const char* help : {"help", "--help", "-h"}) {
         const Result r = Almanac({help, "whatever"});
@@ -286,6 +456,22 @@ TEST(AlmanacUsage, EachBadArgumentGivesOneLineNamingIt) {
         {{"ics", "2026-03", "2026-01"}, "FROM: later than TO: 2026-03 > 2026-01"},
         {{"ics", "2026-01", "--lang", "en", "2026-02"}, "--lang: must follow FROM TO"},
         {{"ics", "2026-01", "2026-02", "--lang", "xx"}, "--lang: expected de or en: xx"},
+        {{"phases", "1999-01", "1999-02", "--lang", "en"}, "phases: unknown option: --lang"},
+        {{"phases", "1999-01", "1999-02", "--json=1"}, "phases: unknown option: --json=1"},
+        {{"phases", "--json", "1999-01", "1999-02"}, "--json: must follow FROM TO"},
+        {{"riseset", "8.85", "47.83", "2007-01-01", "--json"}, "--json: must follow LON LAT FROM TO"},
+        {{"month", "2026", "12", "--json"}, "month: unknown option: --json"},
+        {{"now", "x"}, "now: unexpected argument: x"},
+        {{"now", "--lang", "fr"}, "--lang: expected de or en: fr"},
+        {{"now", "--format"}, "--format: missing value"},
+        {{"now", "--format", "%p", "--json"}, "--format: not with --json"},
+        {{"now", "--format", "%x"}, "--format: unknown field %x (fields: %p %i %a %n %t %e %%): %x"},
+        {{"now", "--format", "%P"}, "--format: unknown field %P (fields: %p %i %a %n %t %e %%): %P"},
+        {{"now", "--format=%é"}, "--format: unknown field %é (fields: %p %i %a %n %t %e %%): %é"},
+        {{"now", "--format", "%\x1b"},
+         "--format: unknown field %\\x1b (fields: %p %i %a %n %t %e %%): %\\x1b"},
+        {{"now", "--format", "50%"}, "--format: lone % at the end: 50%"},
+        {{"now", "--format", "%%%"}, "--format: lone % at the end: %%%"},
     };
     for (const auto& c : cases) {
         const Result r = Almanac(c.Args);
@@ -385,6 +571,9 @@ const std::vector<std::vector<std::string>> EveryCommand = {
     {"riseset", "8.85", "47.83", "2007-01-01", "2007-12-31"},
     {"month", "2026", "12"},
     {"ics", "1999-01", "1999-12"},
+    {"now", "--format", std::string(300, '*')},  // a line longer than the room
+    {"phases", "1999-01", "2001-12", "--json"},
+    {"riseset", "8.85", "47.83", "2007-01-01", "2007-12-31", "--json"},
 };
 
 TEST(AlmanacOutput, AFullDeviceStopsTheCommandWithOneLineAndStatus1) {

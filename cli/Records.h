@@ -1,0 +1,25 @@
+// The almanac's words for scripts, the same in every language: ISO 8601
+// dates and times, and the names of the phase kinds.
+#pragma once
+
+#include "astro/Calendar.h"
+#include "model/PhaseEvents.h"
+
+#include <string>
+#include <string_view>
+
+namespace selenara {
+
+// "2026-12-24".
+std::string IsoDate(DayNumber day);
+
+// "02:28:41".
+std::string IsoClock(SecondOfDay second);
+
+// A local time with the offset it had from UT: "2026-12-24T02:28:41+01:00".
+std::string IsoLocalTime(DayTime ut, DayTime local);
+
+// "new", "first", "full", "blue" or "last"; empty for none.
+std::string_view KindName(PhaseKind kind);
+
+}  // namespace selenara
