@@ -76,7 +76,7 @@ void DayGrid::SetFocusDay(int day) {
 }
 
 void DayGrid::AnnounceFocus() {
-    if (focus_ < 0 || !hasFocus()) return;
+    if (focus_ < 0 || !hasFocus() || !QAccessible::isActive()) return;
     QAccessibleEvent event(this, QAccessible::Focus);
     event.setChild(focus_);
     QAccessible::updateAccessibility(&event);

@@ -77,8 +77,10 @@ Balloon* Balloon::ShowAt(const QPoint& anchor, const QString& text, const QFont&
     balloon->show();
     // The popup takes the keys without taking the focus: say so, so that a
     // screen reader reads the balloon out.
-    QAccessibleEvent focus(balloon, QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
+    if (QAccessible::isActive()) {
+        QAccessibleEvent focus(balloon, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
     return balloon;
 }
 
