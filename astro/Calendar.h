@@ -166,4 +166,12 @@ constexpr std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
     return r != 0 && ((r < 0) != (b < 0)) ? r + b : r;
 }
 
+// An instant as seconds since day 0 at 00:00, for comparing and stepping
+// across days, and back.
+constexpr std::int64_t SecondCount(DayTime t) { return std::int64_t{t.Day} * SecondsPerDay + t.Second; }
+constexpr DayTime DayTimeOfSecondCount(std::int64_t seconds) {
+    return {static_cast<DayNumber>(FloorDiv(seconds, SecondsPerDay)),
+            static_cast<SecondOfDay>(FloorMod(seconds, SecondsPerDay))};
+}
+
 }  // namespace selenara

@@ -26,9 +26,7 @@ namespace {
 
 // The local clock reading, in seconds from local 0h of day 0, at a UT second.
 std::int64_t LocalSecondAt(std::int64_t ut, const ZoneClock& clock) {
-    const DayTime t{static_cast<DayNumber>(FloorDiv(ut, SecondsPerDay)),
-                    static_cast<SecondOfDay>(FloorMod(ut, SecondsPerDay))};
-    return ut + std::int64_t{60} * clock.UtcOffsetMinutesAt(t);
+    return ut + std::int64_t{60} * clock.UtcOffsetMinutesAt(DayTimeOfSecondCount(ut));
 }
 
 // The first UT second at which the local clock reads `local` or later.
@@ -51,14 +49,13 @@ std::int64_t FirstUtReading(std::int64_t local, const ZoneClock& clock) {
 }  // namespace
 
 DayTime LocalToUtc(DayTime local, const ZoneClock& clock) {
-    const std::int64_t reading = std::int64_t{local.Day} * SecondsPerDay + local.Second;
+    const std::int64_t reading = SecondCount(local);
     std::int64_t ut = FirstUtReading(reading, clock);
     // Where the clock was set back, the offset of the day before reads the
     // same time an hour or so earlier: the first time round.
     const std::int64_t before = reading - (LocalSecondAt(ut - SecondsPerDay, clock) - (ut - SecondsPerDay));
     if (before < ut && LocalSecondAt(before, clock) == reading) ut = before;
-    return {static_cast<DayNumber>(FloorDiv(ut, SecondsPerDay)),
-            static_cast<SecondOfDay>(FloorMod(ut, SecondsPerDay))};
+    return DayTimeOfSecondCount(ut);
 }
 
 UtSpan LocalDayInUt(DayNumber localDay, const ZoneClock& clock) {

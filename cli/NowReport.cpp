@@ -32,11 +32,10 @@ std::string Decimal(double value, int decimals, LanguageId language) {
     return number;
 }
 
-// "Thu 24 Dec 2:29 AM"; "Do 24.12. 2:29" (the 24-hour clock without its padding blank).
+// "Thu 24 Dec 2:29 AM"; "Do 24.12. 2:29".
 std::string LocalWhen(DayTime local, LanguageId language) {
     const Date d = DayNumberToDate(local.Day);
-    std::string clock = ZeitText(local.Second, Use24StdFor(language));
-    if (clock.starts_with(' ')) clock.erase(0, 1);
+    const std::string clock = UnpaddedZeitText(local.Second, Use24StdFor(language));
     const std::string weekday = WeekdayName(WeekdayOf(local.Day), language);
     char date[32];
     if (language == English) {

@@ -33,8 +33,7 @@ LocalRiseSet MondAufUntergang(DayNumber localDay, const Observer& observer, cons
         // bit of rounding in the Julian Date.
         const auto second = static_cast<std::int64_t>(std::floor((e.Ut - JulianDateOfDayZero) * SecondsPerDay));
         const std::int64_t ut = std::clamp(second, span.Begin, span.End - 1);
-        const DayTime utTime{static_cast<DayNumber>(FloorDiv(ut, SecondsPerDay)),
-                             static_cast<SecondOfDay>(FloorMod(ut, SecondsPerDay))};
+        const DayTime utTime = DayTimeOfSecondCount(ut);
         const DayTime local = UtcToLocal(utTime, clock);
         if (local.Day != localDay) continue;
         (e.Rising ? r.Rises : r.Sets).push_back(local);

@@ -11,8 +11,6 @@
 namespace selenara {
 namespace {
 
-std::int64_t SecondsOf(DayTime t) { return std::int64_t{t.Day} * SecondsPerDay + t.Second; }
-
 // A lunation is under 30 days, principal phases under nine days apart.
 constexpr DayNumber LunationLookBack = 31;
 constexpr DayNumber PhaseLookBack = 10;
@@ -21,8 +19,8 @@ double AgeDays(DayTime ut) {
     double age = std::numeric_limits<double>::quiet_NaN();
     for (const DayTime newMoon :
          PhaseEventsBetween(PhaseSelector::NewMoon, ut.Day - LunationLookBack, ut.Day))
-        if (SecondsOf(newMoon) <= SecondsOf(ut))
-            age = static_cast<double>(SecondsOf(ut) - SecondsOf(newMoon)) / SecondsPerDay;
+        if (SecondCount(newMoon) <= SecondCount(ut))
+            age = static_cast<double>(SecondCount(ut) - SecondCount(newMoon)) / SecondsPerDay;
     return age;
 }
 
@@ -30,7 +28,7 @@ CyclePhase PhaseOfDay(DayNumber today, const ZoneClock& clock) {
     PhaseEvent latest;
     for (const PhaseSelector selector : PhaseSelectors)
         for (const PhaseEvent& e : LocalPhaseEvents(selector, today - PhaseLookBack, today, clock))
-            if (latest.Kind == PhaseKind::None || SecondsOf(e.Ut) > SecondsOf(latest.Ut)) latest = e;
+            if (latest.Kind == PhaseKind::None || SecondCount(e.Ut) > SecondCount(latest.Ut)) latest = e;
     if (latest.Kind == PhaseKind::None) return CyclePhase::NewMoon;
     // Kinds 1..4 are the principal phases, new moon to last quarter.
     const int principal = 2 * (static_cast<int>(latest.Kind) - 1);
@@ -46,8 +44,8 @@ PhaseEvent NextPhaseEvent(DayTime ut, Date date, const ZoneClock& clock) {
     for (const auto& [month, year] : months)
         for (const PhaseSelector selector : PhaseSelectors)
             for (const PhaseEvent& e : MonthPhaseEvents(selector, month, year, clock))
-                if (SecondsOf(e.Ut) > SecondsOf(ut) &&
-                    (next.Kind == PhaseKind::None || SecondsOf(e.Ut) < SecondsOf(next.Ut)))
+                if (SecondCount(e.Ut) > SecondCount(ut) &&
+                    (next.Kind == PhaseKind::None || SecondCount(e.Ut) < SecondCount(next.Ut)))
                     next = e;
     return next;
 }

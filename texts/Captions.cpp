@@ -53,4 +53,10 @@ std::string ZeitText(SecondOfDay second, bool use24Std) {
     return text;
 }
 
+std::string UnpaddedZeitText(SecondOfDay second, bool use24Std) {
+    std::string text = ZeitText(second, use24Std);
+    if (text.starts_with(' ')) text.erase(0, 1);
+    return text;
+}
+
 }  // namespace selenara

@@ -41,4 +41,8 @@ constexpr bool Use24StdFor(LanguageId language) { return language == German; }
 // "18:30" in the 24-hour style, "6:05 AM" and "12:15 AM" in the 12-hour style.
 std::string ZeitText(SecondOfDay second, bool use24Std);
 
+// The same without the blank that pads a one-digit hour for the grid's
+// columns: "6:05", as running text and speech want it.
+std::string UnpaddedZeitText(SecondOfDay second, bool use24Std);
+
 }  // namespace selenara

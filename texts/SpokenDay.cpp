@@ -15,11 +15,8 @@ std::string SpokenDay(Date date, const TTagInfo& info, LanguageId language) {
                                            : weekday + ", " + day + ". " + month + ' ' + year;
     if (info.Heute != 0) text += ", " + TextById(textid::TodayWord, language);
     if (info.Phase != PhaseKind::None) {
-        std::string clock =
-            ZeitText(JoinSecondOfDay(info.Stunde, info.Minute, info.Sekunde), Use24StdFor(language));
-        // The grid pads a one-digit hour; spoken, the blank would only pause.
-        if (clock.starts_with(' ')) clock.erase(0, 1);
-        text += ", " + PhaseName(info.Phase, language) + ", " + clock;
+        text += ", " + PhaseName(info.Phase, language) + ", " +
+                UnpaddedZeitText(JoinSecondOfDay(info.Stunde, info.Minute, info.Sekunde), Use24StdFor(language));
     }
     return text;
 }
