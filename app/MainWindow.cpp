@@ -75,8 +75,7 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     for (int i = 0; i < 3; ++i) {
         menuLabels_[i] = new HoverLabel(this);
         menuLabels_[i]->setObjectName(QString::fromLatin1(names[i]));
-        menuLabels_[i]->move(lefts[i], 3);
-        menuLabels_[i]->setCursor(Qt::PointingHandCursor);
+        menuLabels_[i]->PlaceText(lefts[i], 3);
     }
     connect(menuLabels_[0], &HoverLabel::clicked, this, &MainWindow::Exit);
     connect(menuLabels_[1], &HoverLabel::clicked, this, &MainWindow::OpenOptions);
@@ -86,6 +85,7 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
     connect(&calendar_->Grid(), &DayGrid::dayClicked, this, &MainWindow::ShowDayHint);
     panels_ = new LorePanels(this, settings_.Settings, settings_.Language, random_);
     calendar_->PlaceGridInTabOrder();
+    PlaceMenuInTabOrder();
     ArrangePanels();
 
     // Logoff and shutdown are never refused (commitDataRequest goes
@@ -103,6 +103,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::PlaceMenuInTabOrder() {
+    // The menu row closes the Tab ring, so it comes right before the month
+    // list, which it stands above.
+    QWidget* last = this;
+    while (last->nextInFocusChain() != this) last = last->nextInFocusChain();
+    for (HoverLabel* label : menuLabels_) {
+        QWidget::setTabOrder(last, label);
+        last = label;
+    }
+    // The focus at start stays on the month list: Enter on "Beenden" ends
+    // the program.
+    calendar_->FirstTabStop().setFocus();
+}
 
 void MainWindow::ArrangePanels() {
     const TSettings& s = settings_.Settings;

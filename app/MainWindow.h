@@ -70,6 +70,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void PlaceMenuInTabOrder();
     void ShowSequence();
     void ShowDayHint(int day, QPoint anchor);
     void SetLanguageTexts();

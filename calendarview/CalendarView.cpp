@@ -106,6 +106,8 @@ void CalendarView::CreateNavigation(QWidget* parent) {
     });
 }
 
+QWidget& CalendarView::FirstTabStop() const { return *cbMonat_; }
+
 void CalendarView::PlaceGridInTabOrder() { QWidget::setTabOrder(btnNextJahr_, grid_); }
 
 void CalendarView::StepByKey(bool forward, int day) {

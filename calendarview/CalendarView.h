@@ -41,6 +41,8 @@ public:
     // Puts the days right after the navigation row in the Tab order; the
     // window's controls made later would come between otherwise.
     void PlaceGridInTabOrder();
+    // The month list, where the Tab order of the page begins.
+    QWidget& FirstTabStop() const;
     ShownMonth Shown() const { return shown_; }
     const TMonat& AktMonat() const { return aktMonat_; }
     bool WeekFromMonday() const { return firstWeekday_ == 1; }

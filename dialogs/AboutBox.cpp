@@ -23,7 +23,11 @@ void Place(QLabel& label, const char* name, int left, int top, int points, bool 
     label.setObjectName(QLatin1String(name));
     label.setTextFormat(Qt::PlainText);  // texts come from the table, never markup
     label.setFont(CaptionFont(points, bold));
-    label.move(left, top);
+    // A link's text lies where a caption's would, inside its focus margin.
+    if (auto* link = qobject_cast<HoverLabel*>(&label))
+        link->PlaceText(left, top);
+    else
+        label.move(left, top);
 }
 
 }  // namespace
@@ -78,6 +82,9 @@ void AboutBox::ShowModal() {
     // The links' colours and the captions are renewed; their font is not.
     for (HoverLabel* link : {lblWebsite_, lblMehrSoftware_, lblSupport_}) link->RestColour();
     ApplyTexts();
+    // The box itself holds the keys at first, not a link, so that Enter opens
+    // nothing that was not chosen; Tab goes on to the links.
+    setFocus(Qt::OtherFocusReason);
     exec();
 }
 

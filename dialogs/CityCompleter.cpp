@@ -102,11 +102,11 @@ bool CityEdit::event(QEvent* event) {
 
 void CityEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    // Not when the list below closes or the window comes back: typing goes on.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
-        // After the click that brought the focus has placed the cursor.
-        QTimer::singleShot(0, this, &QLineEdit::selectAll);
-    }
+    // Only after the click that brought the focus has placed the cursor: Tab
+    // has selected the text already, and selecting it again makes a screen
+    // reader announce a second selection. Not when the list below closes or
+    // the window comes back either: typing goes on.
+    if (event->reason() == Qt::MouseFocusReason) QTimer::singleShot(0, this, &QLineEdit::selectAll);
 }
 
 void CityEdit::keyPressEvent(QKeyEvent* event) {

@@ -169,6 +169,11 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
     cbSprache_->addItem(QString());
     cbSprache_->addItem(QString());
 
+    // A screen reader names the lists and the field by their captions.
+    lblLand_->setBuddy(cbLand_);
+    lblStadt_->setBuddy(edStadt_);
+    lblSprache_->setBuddy(cbSprache_);
+
     // OK, also for Enter, and Cancel, also for Escape (QDialog's keys).
     const auto button = [this](const char* name, int x) {
         auto* b = new FramedButton(this);

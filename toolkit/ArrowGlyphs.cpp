@@ -1,5 +1,7 @@
 #include "toolkit/ArrowGlyphs.h"
 
+#include "toolkit/Look.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
@@ -25,11 +27,7 @@ QImage RightArrow(ArrowState state, qreal dpr) {
     image.setDevicePixelRatio(dpr);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (state == ArrowState::Focused) {
-        painter.setPen(QPen(QColor(105, 221, 255, 110), 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(0.5, 0.5, kArrowWidth - 1, kArrowHeight - 1), 3, 3);
-    }
+    if (state == ArrowState::Focused) look::DrawFocusFrame(painter, QRectF(0, 0, kArrowWidth, kArrowHeight));
     const qreal dy = state == ArrowState::Pressed ? 1 : 0;  // pushed in
     painter.setPen(Qt::NoPen);
     painter.setBrush(StateColor(state));

@@ -14,11 +14,13 @@ namespace {
 constexpr int Padding = 6;
 constexpr int Radius = 6;
 
-// A screen reader meets the open balloon as a focused tool tip named by its
-// text: it holds the keyboard while it is open.
+// A screen reader meets the open balloon as a focused dialog named by its
+// text: it holds the keyboard while it is open. A tool tip would not do: a
+// popup has no place among the application's windows, and a reader drops a
+// focused object without a place unless it is a window of its own kind.
 class BalloonAccessible final : public QAccessibleWidget {
 public:
-    explicit BalloonAccessible(Balloon* balloon) : QAccessibleWidget(balloon, QAccessible::ToolTip) {}
+    explicit BalloonAccessible(Balloon* balloon) : QAccessibleWidget(balloon, QAccessible::Dialog) {}
 
     QString text(QAccessible::Text t) const override {
         return t == QAccessible::Name ? static_cast<const Balloon*>(widget())->Text().trimmed()

@@ -2,14 +2,62 @@
 
 #include "toolkit/Look.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace selenara {
+namespace {
+
+// A command, not a caption: a push button (a link in the about box) named by
+// its text, with the press action a screen reader offers for buttons.
+class HoverLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit HoverLabelAccessible(HoverLabel* label)
+        : QAccessibleWidget(label, label->IsLink() ? QAccessible::Link : QAccessible::Button) {
+        addControllingSignal(QStringLiteral("clicked()"));
+    }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && Label()->accessibleName().isEmpty()) return Label()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString& action) override {
+        if (action == pressAction())
+            Label()->Activate();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    HoverLabel* Label() const { return static_cast<HoverLabel*>(widget()); }
+};
+
+QAccessibleInterface* HoverLabelAccessibleFactory(const QString& className, QObject* object) {
+    if (className != QLatin1String(HoverLabel::staticMetaObject.className())) return nullptr;
+    auto* label = qobject_cast<HoverLabel*>(object);
+    return label ? new HoverLabelAccessible(label) : nullptr;
+}
+
+}  // namespace
 
 HoverLabel::HoverLabel(QWidget* parent) : QLabel(parent) {
+    static const bool accessible = (QAccessible::installFactory(&HoverLabelAccessibleFactory), true);
+    Q_UNUSED(accessible)
     setFont(look::WindowFont());
+    setContentsMargins(FocusMargin, FocusMargin, FocusMargin, FocusMargin);
+    // Tab only: a click must not leave a focus frame behind.
+    setFocusPolicy(Qt::TabFocus);
+    // The hand and the hover look follow the text, not the frame's margin.
+    setMouseTracking(true);
     ApplyLook();
 }
+
+void HoverLabel::PlaceText(int left, int top) { move(left - FocusMargin, top - FocusMargin); }
 
 void HoverLabel::SetBoldLook(bool bold) {
     QFont f = font();
@@ -26,7 +74,6 @@ void HoverLabel::ClearHover() {
 
 void HoverLabel::SetLinkLook() {
     link_ = true;
-    setCursor(Qt::PointingHandCursor);
     ApplyLook();
 }
 
@@ -41,24 +88,69 @@ void HoverLabel::ApplyLook() {
     f.setUnderline(hovered_);
     setFont(f);
     look::SetTextColor(*this, hovered_ ? look::Orange : RestingColour());
+    if (hovered_)
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+}
+
+void HoverLabel::SetHovered(bool hovered) {
+    if (hovered == hovered_) return;
+    hovered_ = hovered;
+    ApplyLook();
+}
+
+void HoverLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!tabbedTo_ || !hasFocus()) return;
+    QPainter painter(this);
+    look::DrawFocusFrame(painter, rect());
 }
 
 void HoverLabel::enterEvent(QEnterEvent* event) {
-    hovered_ = true;
-    ApplyLook();
+    SetHovered(contentsRect().contains(event->position().toPoint()));
     QLabel::enterEvent(event);
 }
 
+void HoverLabel::mouseMoveEvent(QMouseEvent* event) {
+    SetHovered(contentsRect().contains(event->position().toPoint()));
+    QLabel::mouseMoveEvent(event);
+}
+
 void HoverLabel::leaveEvent(QEvent* event) {
-    hovered_ = false;
-    ApplyLook();
+    SetHovered(false);
     QLabel::leaveEvent(event);
 }
 
 void HoverLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    if (event->button() == Qt::LeftButton && contentsRect().contains(event->position().toPoint())) Activate();
     QLabel::mouseReleaseEvent(event);
+}
+
+void HoverLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier ? event->key() : 0) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            Activate();
+            break;
+        default:
+            QLabel::keyPressEvent(event);
+    }
+}
+
+void HoverLabel::focusInEvent(QFocusEvent* event) {
+    // A label that comes back from a dialog it opened keeps its frame.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        tabbedTo_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QLabel::focusInEvent(event);
+}
+
+void HoverLabel::focusOutEvent(QFocusEvent* event) {
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) tabbedTo_ = false;
+    update();
+    QLabel::focusOutEvent(event);
 }
 
 }  // namespace selenara

@@ -1,6 +1,14 @@
-// A transparent label that turns orange and underlined under the mouse and
-// back to white (bold) or light blue when the mouse leaves; emits clicked.
-// A link rests light blue whatever its weight.
+// A transparent label that acts as a command: it turns orange and underlined
+// under the mouse and back to white (bold) or light blue when the mouse
+// leaves; a click, or Enter or Space while it has the keyboard, emits
+// clicked. A link rests light blue whatever its weight.
+//
+// For keyboard users it is a Tab stop, framed as the arrow buttons are, and
+// only when reached by Tab. The frame needs room round the text, so the
+// label is FocusMargin pixels larger on every side than its text; the mouse
+// reacts to the text alone, as before, and PlaceText puts the text where a
+// plain label's would be. A screen reader meets a push button, or a link,
+// named by the text.
 #pragma once
 
 #include <QColor>
@@ -11,7 +19,11 @@ namespace selenara {
 class HoverLabel : public QLabel {
     Q_OBJECT
 public:
+    static constexpr int FocusMargin = 2;
+
     explicit HoverLabel(QWidget* parent);
+    // Moves the label so that its text's top left corner lies at (left, top).
+    void PlaceText(int left, int top);
     // The resting look: white bold or light blue regular.
     void SetBoldLook(bool bold);
     bool IsHovered() const { return hovered_; }
@@ -20,22 +32,32 @@ public:
     // Back to the resting colour only: the font, underline included, stays
     // until the mouse next leaves.
     void RestColour();
-    // Rest light blue, bold or not, with the hand cursor.
+    // Rest light blue, bold or not; a screen reader meets a link.
     void SetLinkLook();
+    bool IsLink() const { return link_; }
+    // What a click does: emits clicked.
+    void Activate() { emit clicked(); }
 
 signals:
     void clicked();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void SetHovered(bool hovered);
     void ApplyLook();
     QColor RestingColour() const;
     bool hovered_ = false;
     bool link_ = false;
+    bool tabbedTo_ = false;
 };
 
 }  // namespace selenara

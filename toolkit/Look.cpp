@@ -1,5 +1,6 @@
 #include "toolkit/Look.h"
 
+#include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
@@ -17,6 +18,15 @@ QFont WindowFont(bool bold) {
     font.setPixelSize(11);
     font.setBold(bold);
     return font;
+}
+
+void DrawFocusFrame(QPainter& painter, const QRectF& bounds) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(LightBlue.red(), LightBlue.green(), LightBlue.blue(), 110), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    painter.restore();
 }
 
 void SetTextColor(QWidget& widget, const QColor& color) {

@@ -4,6 +4,9 @@
 #include <QColor>
 #include <QFont>
 
+class QPainter;
+class QRectF;
+
 namespace selenara::look {
 
 inline const QColor LightBlue{105, 221, 255};  // day numbers, captions, links; focus and selection
@@ -15,6 +18,10 @@ inline const QColor Black{0, 0, 0};
 // "MS Sans Serif" 8 pt (11 pixels), with a narrow sans-serif standing in
 // where the face is missing, so that "Letztes Viertel" fits its 68 pixels.
 QFont WindowFont(bool bold = false);
+
+// The keyboard's focus frame round a control that fills `bounds`: a faint
+// light blue rounded edge on its outermost pixels.
+void DrawFocusFrame(QPainter& painter, const QRectF& bounds);
 
 // Sets a label's text colour (and nothing else of its palette).
 void SetTextColor(class QWidget& widget, const QColor& color);
