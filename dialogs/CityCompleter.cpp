@@ -101,12 +101,16 @@ bool CityEdit::event(QEvent* event) {
 }
 
 void CityEdit::focusInEvent(QFocusEvent* event) {
-    QLineEdit::focusInEvent(event);
-    // Only after the click that brought the focus has placed the cursor: Tab
-    // has selected the text already, and selecting it again makes a screen
-    // reader announce a second selection. Not when the list below closes or
-    // the window comes back either: typing goes on.
-    if (event->reason() == Qt::MouseFocusReason) QTimer::singleShot(0, this, &QLineEdit::selectAll);
+    const Qt::FocusReason reason = event->reason();
+    const bool tab = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    // The field selects its text itself, once a screen reader has heard of
+    // the focus: selected before, the text is announced as a selection
+    // before the field is named.
+    QFocusEvent plain(event->type(), tab ? Qt::OtherFocusReason : reason);
+    QLineEdit::focusInEvent(&plain);
+    // After the click that brought the focus has placed the cursor; not when
+    // the list below closes or the window comes back: typing goes on.
+    if (tab || reason == Qt::MouseFocusReason) QTimer::singleShot(0, this, &QLineEdit::selectAll);
 }
 
 void CityEdit::keyPressEvent(QKeyEvent* event) {
