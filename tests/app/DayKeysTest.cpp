@@ -2,6 +2,8 @@
 #include "support/TestWindow.h"
 #include "toolkit/Balloon.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -46,6 +48,32 @@ TEST(DayKeys, MoveTheFocusDayAndStepMonths) {
         const ShownMonth shown = w.Calendar().Shown();
         EXPECT_EQ(shown, (ShownMonth{k.wantMonth, k.wantYear})) << k.day << "." << k.month << "." << k.year;
         EXPECT_EQ(grid.FocusDay(), k.wantDay) << k.day << "." << k.month << "." << k.year << " key " << k.key;
+    }
+}
+
+// The whole Tab ring from the stop that has the focus at start: the menu
+// row, which stands above the lists, comes last, so right before them. The
+// menu labels are push buttons named by their texts.
+TEST(DayKeys, TheMenuRowClosesTheTabRingBeforeTheMonthList) {
+    Window w(At(9, 12, 2026));
+    QWidget* start = w.window->focusWidget();
+    ASSERT_NE(start, nullptr);
+    QStringList ring;
+    QWidget* stop = start;
+    do {
+        ring << (stop->objectName().isEmpty() ? QString::fromLatin1(stop->metaObject()->className())
+                                              : stop->objectName());
+        do stop = stop->nextInFocusChain();
+        while (!(stop->focusPolicy() & Qt::TabFocus) || !stop->isVisibleTo(w.window.get()));
+    } while (stop != start && ring.size() < 30);
+    EXPECT_EQ(ring.join(u' '),
+              QStringLiteral("cbMonat cbJahr btnPrevMonat btnNextMonat btnPrevJahr btnNextJahr selenara::DayGrid "
+                             "sbLore lblBeenden lblOptionen lblUeber"));
+    for (const char* name : {"lblBeenden", "lblOptionen", "lblUeber"}) {
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(w.Named<QWidget>(name));
+        ASSERT_NE(reader, nullptr) << name;
+        EXPECT_EQ(reader->role(), QAccessible::Button) << name;
+        EXPECT_EQ(reader->text(QAccessible::Name), w.Named<QLabel>(name)->text()) << name;
     }
 }
 

@@ -2,6 +2,7 @@
 #include "support/WindowFont.h"
 #include "toolkit/Look.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QKeyEvent>
@@ -164,6 +165,32 @@ TEST(AboutBox, ClicksHandTheTableAddressesToTheOpener) {
     ASSERT_EQ(b.opened.size(), 4u);
     EXPECT_EQ(b.opened[3], QUrl(Table(305, English)));
     EXPECT_NE(Table(305, English), Table(305, German));
+}
+
+// The box holds the keys at first, so Enter opens nothing; Tab goes through
+// the links, read as links by their texts, and Enter or Space opens one.
+TEST(AboutBox, TabReachesEachLinkAndEnterOpensIt) {
+    Box b;
+    std::vector<QString> reached;
+    b.OpenAndThen([&] {
+        QApplication::setActiveWindow(&b.box);
+        EXPECT_EQ(QApplication::focusWidget(), &b.box);
+        for (int i = 0; i < 4; ++i) {
+            PressKey(*QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* link = QApplication::focusWidget();
+            QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(link);
+            EXPECT_EQ(reader->role(), QAccessible::Link) << link->objectName().toStdString();
+            EXPECT_EQ(reader->text(QAccessible::Name), static_cast<QLabel*>(link)->text());
+            reached.push_back(link->objectName());
+        }
+        PressKey(*QApplication::focusWidget(), Qt::Key_Return);  // the website, reached again
+        PressKey(*b.Label("lblSupport"), Qt::Key_Space);
+    });
+    EXPECT_EQ(reached, (std::vector<QString>{QStringLiteral("lblWebsite"), QStringLiteral("lblMehrSoftware"),
+                                             QStringLiteral("lblSupport"), QStringLiteral("lblWebsite")}));
+    ASSERT_EQ(b.opened.size(), 2u);
+    EXPECT_EQ(b.opened[0], QUrl(Table(303, German)));
+    EXPECT_EQ(b.opened[1], QUrl(QStringLiteral("mailto:") + Table(308, German)));
 }
 
 TEST(AboutBox, EscapeClosesEnterDoesNot) {
