@@ -61,6 +61,7 @@ public:
     QRect characterRect(int /*offset*/) const override { return {}; }
     int offsetAtPoint(const QPoint& /*point*/) const override { return -1; }
     void scrollToSubstring(int /*startIndex*/, int /*endIndex*/) override {}
+    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): Qt's interface
     QString attributes(int offset, int* startOffset, int* endOffset) const override {
         *startOffset = 0;
         *endOffset = offset < characterCount() ? characterCount() : offset;
