@@ -15,7 +15,7 @@
 namespace selenara {
 namespace {
 
-const QString Group = QStringLiteral("Optionen");
+const QString Group = QString::fromLatin1(ProgramGroup);
 
 QString KeyPath(std::string_view key) {
     return Group + u'/' + QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));

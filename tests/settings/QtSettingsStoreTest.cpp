@@ -172,6 +172,54 @@ TEST_F(QtSettingsStoreTest, SerializedTypesAreNeverDecoded) {
     }
 }
 
+// Files a careful user damaged by hand. A value ends at its line end, so
+// the user's values survive a save, no group is lost or doubled, and every
+// other group is written back byte for byte.
+TEST_F(QtSettingsStoreTest, ADamagedValueCostsNoOtherLine) {
+    const struct {
+        const char* what;
+        QByteArray file;
+        QByteArray other;  // stands in the saved file as it was
+    } cases[] = {
+        {"an open quote in the city",
+         "[Optionen]\nSPR=2\nSST=\"Berlin\nLOA=0\n\n[Fremd]\nkeep=1\nother=2\n", "[Fremd]\nkeep=1\nother=2\n"},
+        {"an open quote in an earlier group", "[Aaa]\nx=\"open\n[Optionen]\nSPR=2\nSST=Berlin\nLOA=0\n",
+         "[Aaa]\nx=\"open\n"},
+        {"a trailing backslash in an earlier group", "[Fremd]\nkeep=1\\\n[Optionen]\nSPR=2\nSST=Berlin\nLOA=0\n",
+         "[Fremd]\nkeep=1\\\n"},
+        {"an open quote before any group", "x=\"open\r\n[Optionen]\nSPR=2\nSST=Berlin\nLOA=0", "x=\"open\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // A fresh path each, since QSettings keeps what it parsed of a path.
+        const QString path = FreshPath();
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.file);
+        f.close();
+        messages.clear();
+        const auto report = [&](const std::string& m) { messages.push_back(m); };
+        UserSettings first;
+        {
+            QtSettingsStore store(path);
+            first = LoadSettings(store, report);
+            SaveSettings(first, store, report);
+        }
+        EXPECT_EQ(first.Language, 2);
+        EXPECT_EQ(first.Settings.City, "Berlin");
+        EXPECT_FALSE(first.Settings.ShowLore);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray saved = f.readAll();
+        f.close();
+        EXPECT_TRUE(saved.contains(c.other)) << saved.toStdString();
+        EXPECT_EQ(saved.count("[Optionen]"), 1) << saved.toStdString();
+        EXPECT_TRUE(saved.contains("\nSST=Berlin\n")) << saved.toStdString();
+        QtSettingsStore again(path);
+        EXPECT_EQ(LoadSettings(again, report), first);
+        EXPECT_TRUE(messages.empty());
+    }
+}
+
 TEST_F(QtSettingsStoreTest, AStoreThatCannotBeWrittenSaysSoOnce) {
     // A folder where the settings file belongs: no write can succeed, even as root.
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Vandrel/Selenara.conf")));
