@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -218,6 +219,37 @@ TEST_F(QtSettingsStoreTest, ADamagedValueCostsNoOtherLine) {
         EXPECT_EQ(LoadSettings(again, report), first);
         EXPECT_TRUE(messages.empty());
     }
+}
+
+// The lock file beside the settings. One that no running process holds
+// (junk, a crashed writer's) froze the exit for 30 s: it is stale at once.
+// One that a running process keeps makes the save fail with its message
+// after a short wait, and nothing is written.
+TEST_F(QtSettingsStoreTest, ALockFileNoProcessHoldsIsStaleAtOnce) {
+    WriteFile("[Optionen]\nSST=Bremen\n");
+    QFile junk(File() + QStringLiteral(".lock"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("junk\n");
+    junk.close();
+    UserSettings u;
+    u.Settings.City = "Berlin";
+    Save(u);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(junk.exists());
+    EXPECT_EQ(Load().Settings.City, "Berlin");
+}
+
+TEST_F(QtSettingsStoreTest, ALockARunningProcessKeepsMakesTheSaveFail) {
+    WriteFile("[Optionen]\nSST=Bremen\n");
+    QLockFile held(File() + QStringLiteral(".lock"));
+    ASSERT_TRUE(held.tryLock(0));
+    UserSettings u;
+    u.Settings.City = "Berlin";
+    Save(u);
+    EXPECT_EQ(messages, std::vector<std::string>{"Failed to create key Optionen"});
+    held.unlock();
+    messages.clear();
+    EXPECT_EQ(Load().Settings.City, "Bremen");
 }
 
 TEST_F(QtSettingsStoreTest, AStoreThatCannotBeWrittenSaysSoOnce) {
