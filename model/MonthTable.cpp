@@ -15,6 +15,7 @@ void PhasenEintragen(TMonat& table, PhaseSelector selector, const ZoneClock& clo
     }
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): month, year as DaysInMonth takes them, then today
 TMonat MonatAufbauen(int monat, int jahr, DayNumber today, const ZoneClock& clock) {
     TMonat table;
     table.Monat = monat;

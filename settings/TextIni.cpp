@@ -53,7 +53,11 @@ QByteArrayView GroupOf(QByteArrayView text) {
 
 // "key=value" by the INI grammar QSettings reads, within one line: the first
 // '=' outside quotes and escapes; ';' outside quotes ends the value.
-bool KeyAndValue(QByteArrayView text, QByteArrayView& key, QByteArrayView& value) {
+struct Entry {
+    QByteArrayView Key, Value;
+};
+
+bool KeyAndValue(QByteArrayView text, Entry& entry) {
     qsizetype equals = -1, end = text.size();
     bool inQuotes = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -70,9 +74,8 @@ bool KeyAndValue(QByteArrayView text, QByteArrayView& key, QByteArrayView& value
         }
     }
     if (equals < 0 || equals >= end) return false;
-    key = Trimmed(text.first(equals));
-    value = text.sliced(equals + 1, end - equals - 1);
-    return !key.isEmpty();
+    entry = {Trimmed(text.first(equals)), text.sliced(equals + 1, end - equals - 1)};
+    return !entry.Key.isEmpty();
 }
 
 // The map holds each value's bytes as Latin-1, so that QSettings keeps them
@@ -105,9 +108,9 @@ bool ReadTextIni(QIODevice& device, QSettings::SettingsMap& map) {
             (seenGroup ? others : before) += QByteArrayView(data).sliced(line.Start, line.Next - line.Start);
             continue;
         }
-        QByteArrayView key, value;
-        if (!line.Text.isEmpty() && line.Text.front() != ';' && KeyAndValue(line.Text, key, value))
-            map.insert(group + u'/' + Bytes(key), Bytes(value));
+        Entry entry;
+        if (!line.Text.isEmpty() && line.Text.front() != ';' && KeyAndValue(line.Text, entry))
+            map.insert(group + u'/' + Bytes(entry.Key), Bytes(entry.Value));
     }
     if (!before.isEmpty()) map.insert(TextBeforeGroups, Bytes(before));
     if (!others.isEmpty()) map.insert(OtherGroupsText, Bytes(others));
