@@ -252,6 +252,16 @@ TEST_F(QtSettingsStoreTest, ALockARunningProcessKeepsMakesTheSaveFail) {
     EXPECT_EQ(Load().Settings.City, "Bremen");
 }
 
+// Found by fuzzing: a byte-order mark inside a value, after a character the
+// save escapes, was dropped when read back.
+TEST_F(QtSettingsStoreTest, AByteOrderMarkInsideAValueSurvivesTheRoundTrip) {
+    UserSettings u;
+    u.Settings.City = std::string("K\0\xef\xbb\xbfln", 7);
+    Save(u);
+    EXPECT_EQ(Load().Settings.City, u.Settings.City);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(QtSettingsStoreTest, AStoreThatCannotBeWrittenSaysSoOnce) {
     // A folder where the settings file belongs: no write can succeed, even as root.
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Vandrel/Selenara.conf")));
