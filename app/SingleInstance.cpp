@@ -41,16 +41,6 @@ QString Sanitized(QString s) {
     return s;
 }
 
-QString UserName() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
-#ifdef Q_OS_UNIX
-    if (user.isEmpty()) user = QString::number(::getuid());
-#endif
-    if (user.isEmpty()) user = QStringLiteral("user");
-    return user;
-}
-
 #ifdef Q_OS_UNIX
 // A folder, not a link to one (a link in a shared folder can be pointed
 // elsewhere later), of this user alone.
@@ -82,67 +72,80 @@ struct Incoming {
 const QByteArray SingleInstance::ActivationMessage = QByteArrayLiteral("SELENARA-ACTIVATE\n");
 
 QString SingleInstance::DefaultName() {
-    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return Sanitized(exe.toUpper() + u'-' + UserName());
+    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toUpper();
+#ifdef Q_OS_UNIX
+    return Sanitized(exe + u'-' + QString::number(::geteuid()));
+#else
+    // The folder and the pipe's key are the user's own already.
+    return Sanitized(exe);
+#endif
 }
 
-QString SingleInstance::PrivateFolder() {
+QStringList SingleInstance::PrivateFolders() {
 #if defined(Q_OS_WIN)
     // Inside the user's profile, which other users cannot enter. Not named
     // by the application as set, so that all starts of a name meet.
     const QString local = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     QString folder = local + QStringLiteral("/Selenara");
-    if (!local.isEmpty() && QDir().mkpath(folder)) return folder;
+    if (!local.isEmpty() && QDir().mkpath(folder)) return {folder};
     qWarning("SingleInstance: no local application data folder; running without the one-instance "
              "guard, so a second start opens a second window");
     return {};
 #elif defined(Q_OS_UNIX)
+    QStringList folders;
     // The session's own folder, where the system gives one.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (QDir::isAbsolutePath(runtime) && IsPrivateFolder(QDir::cleanPath(runtime)))
-        return QDir::cleanPath(runtime);
-    // Else one of our own in the temporary folder: local, and short enough for
-    // a socket's path (at most 107 bytes), which a home folder on a network
-    // share or deep down need not be. Named by the uid, which the environment
-    // cannot change. mkdir() makes nothing where anything is already, and what
-    // is there, made by whoever, must pass the same check.
+        folders << QDir::cleanPath(runtime);
+    // And one of our own in the temporary folder, which a start without the
+    // session's folder in its environment finds too: local, and short enough
+    // for a socket's path (at most 107 bytes), which a home folder on a
+    // network share or deep down need not be. Named by the uid, which the
+    // environment cannot change. mkdir() makes nothing where anything is
+    // already, and what is there, made by whoever, must pass the same check.
     const QString temp = QDir::tempPath();  // empty if $TMPDIR names no folder
     QString own = temp + QStringLiteral("/selenara-") + QString::number(::geteuid());
     if (!temp.isEmpty()) {
         ::mkdir(QFile::encodeName(own).constData(), 0700);
-        if (IsPrivateFolder(own)) return own;
+        if (IsPrivateFolder(own)) folders << own;
     }
-    qWarning("SingleInstance: %ls is not a folder of this user's alone (a folder, not a link, owned "
-             "by uid %u, mode 0700); running without the one-instance guard, so a second start "
-             "opens a second window",
-             qUtf16Printable(own), static_cast<unsigned>(::geteuid()));
-    return {};
+    if (folders.isEmpty())
+        qWarning("SingleInstance: %ls is not a folder of this user's alone (a folder, not a link, owned "
+                 "by uid %u, mode 0700); running without the one-instance guard, so a second start "
+                 "opens a second window",
+                 qUtf16Printable(own), static_cast<unsigned>(::geteuid()));
+    return folders;
 #else
     qWarning("SingleInstance: no private folder on this system; running without the one-instance guard");
     return {};
 #endif
 }
 
+QString SingleInstance::PrivateFolder() {
+    const QStringList folders = PrivateFolders();
+    return folders.isEmpty() ? QString() : folders.front();
+}
+
 SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)) {}
 
 SingleInstance::~SingleInstance() {
-    // The server's socket goes before the lock, or a start just after could
+    // The servers' sockets go before the locks, or a start just after could
     // lose its new socket to our clean-up.
-    delete server_;
+    for (QLocalServer* server : servers_) delete server;
 }
 
 QString SingleInstance::ListeningOn() const {
-    return server_ && server_->isListening() ? server_->fullServerName() : QString();
+    return !servers_.empty() && servers_.front()->isListening() ? servers_.front()->fullServerName() : QString();
 }
 
-QString SingleInstance::ServerName(bool make) const {
+QString SingleInstance::ServerName(const QString& folder, bool make) const {
 #ifdef Q_OS_WIN
     // Pipe names are one namespace for all users, and a name of known parts
     // (program, user name, even the user's SID) can be taken first by another
     // user, who would then hear every start and keep it from running. A
     // random part, kept in the user's own folder, cannot be guessed.
-    QFile keyFile(folder_ + u'/' + name_ + QStringLiteral(".key"));
+    QFile keyFile(folder + u'/' + name_ + QStringLiteral(".key"));
     QByteArray key;
     if (make) {
         for (int i = 0; i < KeyChars / 8; ++i)
@@ -157,65 +160,85 @@ QString SingleInstance::ServerName(bool make) const {
     return IsKey(key) ? name_ + u'-' + QString::fromLatin1(key) : QString();
 #else
     Q_UNUSED(make)
-    return folder_ + u'/' + name_;
+    return folder + u'/' + name_;
 #endif
 }
 
 bool SingleInstance::HandOver() const {
-    const QString server = ServerName(false);
-    if (server.isEmpty()) return false;
-    QLocalSocket client;
-    client.connectToServer(server);
-    if (!client.waitForConnected(ConnectTimeoutMs)) return false;
-    client.write(ActivationMessage);
-    client.waitForBytesWritten(ConnectTimeoutMs);
-    client.disconnectFromServer();
-    if (client.state() != QLocalSocket::UnconnectedState) client.waitForDisconnected(ConnectTimeoutMs);
-    return true;
+    for (const QString& folder : folders_) {
+        const QString server = ServerName(folder, false);
+        if (server.isEmpty()) continue;
+        QLocalSocket client;
+        client.connectToServer(server);
+        if (!client.waitForConnected(ConnectTimeoutMs)) continue;
+        client.write(ActivationMessage);
+        client.waitForBytesWritten(ConnectTimeoutMs);
+        client.disconnectFromServer();
+        if (client.state() != QLocalSocket::UnconnectedState) client.waitForDisconnected(ConnectTimeoutMs);
+        return true;
+    }
+    return false;
 }
 
 bool SingleInstance::TryBecomePrimary() {
-    if (server_) return true;
+    if (!servers_.empty()) return true;
     // Nothing in a shared folder is trusted: there another user could listen
     // in our place, or plant what keeps us from locking and listening.
-    folder_ = PrivateFolder();
-    if (folder_.isEmpty()) return true;  // warned; running unguarded beats not running
+    folders_ = PrivateFolders();
+    if (folders_.isEmpty()) return true;  // warned; running unguarded beats not running
     if (HandOver()) return false;
-
-    // Starts that race each other: the one holding the lock serves the
-    // name, the others wait for its server. A crashed holder's lock is
-    // stale by its process id, whatever its age.
-    lock_ = std::make_unique<QLockFile>(folder_ + u'/' + name_ + QStringLiteral(".lock"));
-    lock_->setStaleLockTime(0);
-    QElapsedTimer waited;
-    waited.start();
-    while (!lock_->tryLock(0)) {
-        if (lock_->error() != QLockFile::LockFailedError) {
-            qWarning("SingleInstance: cannot lock %ls", qUtf16Printable(lock_->fileName()));
-            return true;  // running unguarded beats not running
+    // The locks in the same order for every start, so that starts racing
+    // each other cannot each hold one the other waits for.
+    for (const QString& folder : folders_) {
+        switch (Lock(folder)) {
+            case Locking::Locked: break;
+            case Locking::HandedOver: return false;
+            case Locking::Unguarded: return true;  // running unguarded beats not running
         }
-        if (HandOver()) return false;
-        // A holder that never listens (it could not) leaves this start unguarded too.
-        if (waited.elapsed() > StartWaitMs) return true;
-        QThread::msleep(RetryMs);
     }
-
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::AcceptConnections);
-    const QString server = ServerName(true);
-    // Holding the lock, a socket file still there is a crashed instance's.
-    if (!server.isEmpty()) QLocalServer::removeServer(server);
-    if (server.isEmpty() || !server_->listen(server)) {
-        qWarning("SingleInstance: cannot listen as %ls in %ls: %ls", qUtf16Printable(name_),
-                 qUtf16Printable(folder_), qUtf16Printable(server_->errorString()));
-        lock_->unlock();  // nobody can be handed over to, so nobody waits
-    }
+    for (qsizetype i = 0; i < folders_.size(); ++i) Listen(folders_[i], *locks_[static_cast<std::size_t>(i)]);
     return true;
 }
 
-void SingleInstance::AcceptConnections() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+SingleInstance::Locking SingleInstance::Lock(const QString& folder) {
+    // Starts that race each other: the one holding the lock serves the
+    // name, the others wait for its server. A crashed holder's lock is
+    // stale by its process id, whatever its age.
+    auto lock = std::make_unique<QLockFile>(folder + u'/' + name_ + QStringLiteral(".lock"));
+    lock->setStaleLockTime(0);
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock->tryLock(0)) {
+        if (lock->error() != QLockFile::LockFailedError) {
+            qWarning("SingleInstance: cannot lock %ls", qUtf16Printable(lock->fileName()));
+            return Locking::Unguarded;
+        }
+        if (HandOver()) return Locking::HandedOver;
+        // A holder that never listens (it could not) leaves this start unguarded too.
+        if (waited.elapsed() > StartWaitMs) return Locking::Unguarded;
+        QThread::msleep(RetryMs);
+    }
+    locks_.push_back(std::move(lock));
+    return Locking::Locked;
+}
+
+void SingleInstance::Listen(const QString& folder, QLockFile& lock) {
+    auto* server = new QLocalServer(this);
+    servers_.push_back(server);
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(server, &QLocalServer::newConnection, this, [this, server] { AcceptConnections(server); });
+    const QString name = ServerName(folder, true);
+    // Holding the lock, a socket file still there is a crashed instance's.
+    if (!name.isEmpty()) QLocalServer::removeServer(name);
+    if (name.isEmpty() || !server->listen(name)) {
+        qWarning("SingleInstance: cannot listen as %ls in %ls: %ls", qUtf16Printable(name_),
+                 qUtf16Printable(folder), qUtf16Printable(server->errorString()));
+        lock.unlock();  // nobody can be handed over to here, so nobody waits
+    }
+}
+
+void SingleInstance::AcceptConnections(QLocalServer* server) {
+    while (QLocalSocket* socket = server->nextPendingConnection()) {
         auto in = std::make_shared<Incoming>();
         const auto reject = [socket, in] {
             in->rejected = true;

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
+#include "platform/StandardDescriptors.h"
 #include "platform/SystemClock.h"
 #include "settings/QtSettingsStore.h"
 #include "Version.h"
@@ -11,6 +12,7 @@
 #include <memory>
 
 int main(int argc, char** argv) {
+    selenara::OpenClosedStandardDescriptors();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vandrel"));
     QApplication::setApplicationName(QStringLiteral("Selenara"));

@@ -76,26 +76,30 @@ constexpr DayNumber DateToDayNumber(Date date) {
 
 constexpr bool IsValidDay(DayNumber n) { return n >= FirstDay && n <= LastDay; }
 
-// The date of a day number; 0/0/0 for a day outside 0..876581.
-constexpr Date DayNumberToDate(DayNumber n) {
-    if (!IsValidDay(n)) return {};
-    if (n <= 30) return {n + 1, 1, FirstYear};
-    if (n <= 59) return {n - 30, 2, FirstYear};
-    const int j = 4 * (n - 59) - 1;
-    int year = (j / 146097) * 100;
-    const int t = ((j % 146097) / 4) * 4 + 3;
-    year += t / 1461;
-    const int u = 5 * (((t % 1461) + 4) / 4) - 3;
-    const int day = ((u % 153) + 5) / 5;
-    int month = u / 153;
-    if (month < 10) {
-        month += 3;
-    } else {
-        month -= 9;
-        ++year;
-    }
-    return {day, month, year + FirstYear};
+// The proleptic Gregorian date of any day number, also outside 0..876581:
+// the UT date of an instant near the range's ends can lie a day beyond it
+// (local midnight of 1 January 1600 in Sydney is 31 December 1599, 14:00
+// UT). By the days-to-civil algorithm of H. Hinnant, "chrono-Compatible
+// Low-Level Date Algorithms" (2013), counted from 1 March of year 0.
+constexpr Date ProlepticDate(DayNumber n) {
+    // Day 0, 1 January 1600, is day 584328 after 1 March of year 0.
+    const std::int64_t z = std::int64_t{n} + 584328;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t doe = z - era * 146097;                                   // 0..146096
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // 0..399
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);            // 0..365
+    const std::int64_t mp = (5 * doy + 2) / 153;                                 // 0 = March
+    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    return {day, month, static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0))};
 }
+
+// The date of a day number; 0/0/0 for a day outside 0..876581.
+constexpr Date DayNumberToDate(DayNumber n) { return IsValidDay(n) ? ProlepticDate(n) : Date{}; }
+
+static_assert(ProlepticDate(-1) == Date{31, 12, 1599});
+static_assert(ProlepticDate(59) == Date{29, 2, 1600});
+static_assert(ProlepticDate(LastDay + 1) == Date{1, 1, 4000});
 
 // 0 = Sunday .. 6 = Saturday; NoWeekday for a day outside the range.
 constexpr int WeekdayOf(DayNumber n) { return IsValidDay(n) ? (n + 6) % 7 : NoWeekday; }

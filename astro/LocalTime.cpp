@@ -4,29 +4,34 @@
 
 namespace selenara {
 
-DayNumber TodayDayNumber(const ZoneClock& clock) { return clock.LocalNow().Day; }
-
-SecondOfDay NowSecondOfDay(const ZoneClock& clock) { return clock.LocalNow().Second; }
-
-static std::int64_t MinuteCount(DayTime t) {
-    return std::int64_t{t.Day} * 1440 + FloorDiv(t.Second, 60);
-}
-
 DayTime UtcToLocal(DayTime ut, const ZoneClock& clock) {
-    const std::int64_t minutes = MinuteCount(ut) + clock.UtcOffsetMinutesAt(ut);
-    return {static_cast<DayNumber>(FloorDiv(minutes, 1440)),
-            static_cast<SecondOfDay>(FloorMod(minutes, 1440) * 60 + FloorMod(ut.Second, 60))};
+    return DayTimeOfSecondCount(SecondCount(ut) + clock.UtcOffsetSecondsAt(ut));
 }
 
-int OffsetMinutesBetween(DayTime ut, DayTime local) {
-    return static_cast<int>(MinuteCount(local) - MinuteCount(ut));
+int OffsetSecondsBetween(DayTime ut, DayTime local) {
+    return static_cast<int>(SecondCount(local) - SecondCount(ut));
 }
+
+ClockReading ReadClock(const ZoneClock& clock) {
+    const DayTime ut = clock.UtNow();
+    const DayTime local = UtcToLocal(ut, clock);
+    if (IsValidDay(local.Day)) return {ut, local};
+    // The first instant of the first day, or the last of the last.
+    const bool early = local.Day < FirstDay;
+    const UtSpan day = LocalDayInUt(early ? FirstDay : LastDay, clock);
+    const DayTime end = DayTimeOfSecondCount(early ? day.Begin : day.End - 1);
+    return {end, UtcToLocal(end, clock)};
+}
+
+DayNumber TodayDayNumber(const ZoneClock& clock) { return ReadClock(clock).Local.Day; }
+
+SecondOfDay NowSecondOfDay(const ZoneClock& clock) { return ReadClock(clock).Local.Second; }
 
 namespace {
 
 // The local clock reading, in seconds from local 0h of day 0, at a UT second.
 std::int64_t LocalSecondAt(std::int64_t ut, const ZoneClock& clock) {
-    return ut + std::int64_t{60} * clock.UtcOffsetMinutesAt(DayTimeOfSecondCount(ut));
+    return ut + clock.UtcOffsetSecondsAt(DayTimeOfSecondCount(ut));
 }
 
 // The first UT second at which the local clock reads `local` or later.

@@ -15,22 +15,34 @@ class ZoneClock {
 public:
     virtual ~ZoneClock() = default;
 
-    // The local calendar day and clock time now; a clock set outside
-    // 1600..3999 reads as the nearer end of that range.
-    virtual DayTime LocalNow() const = 0;
+    // The instant now, in UT. Local time is derived from it, never the other
+    // way round: the hour a clock repeats in autumn has two instants for
+    // every reading. It may lie outside 1600..3999; ReadClock brings it in.
+    virtual DayTime UtNow() const = 0;
 
-    // Minutes that local clock time is ahead of UT (east positive) at the UT
-    // instant `ut`, by the zone's rules for that instant. The day may lie
+    // Seconds that local clock time is ahead of UT (east positive) at the UT
+    // instant `ut`, by the zone's rules for that instant; local mean times
+    // keep their seconds (Berlin's +00:53:28 before 1893). The day may lie
     // slightly outside 0..876581 (the astronomy looks across the range ends).
-    virtual int UtcOffsetMinutesAt(DayTime ut) const = 0;
+    virtual int UtcOffsetSecondsAt(DayTime ut) const = 0;
 };
 
+// One reading of the clock, so that everything taken from "now" agrees:
+// the instant and its local clock time. A clock outside 1600..3999 reads as
+// the nearer end of that range, the first or last second whose local date
+// lies in it.
+struct ClockReading {
+    DayTime Ut;
+    DayTime Local;
+};
+ClockReading ReadClock(const ZoneClock& clock);
+
+// The local date and clock time of one reading each.
 DayNumber TodayDayNumber(const ZoneClock& clock);
 SecondOfDay NowSecondOfDay(const ZoneClock& clock);
 
 // UT to local clock time, with the offset in force at that instant (so a
-// July event seen in December keeps its summer hour). Whole minutes are
-// shifted; the seconds of the input survive unchanged.
+// July event seen in December keeps its summer hour).
 DayTime UtcToLocal(DayTime ut, const ZoneClock& clock);
 
 // Local clock time back to UT: the instant at which the clock first reads
@@ -38,16 +50,16 @@ DayTime UtcToLocal(DayTime ut, const ZoneClock& clock);
 // an hour it skips, the instant the clock jumps past it.
 DayTime LocalToUtc(DayTime local, const ZoneClock& clock);
 
-// Offset in minutes of a local time from the UT time it was converted from.
-int OffsetMinutesBetween(DayTime ut, DayTime local);
+// Offset in seconds of a local time from the UT time it was converted from.
+int OffsetSecondsBetween(DayTime ut, DayTime local);
 
 // The UT seconds (counted from 0h UT of day 0) in which the local clock
 // reads `localDay`: [Begin, End). 23 or 25 hours long where the clock is set
 // forward or back that day; empty for a day the zone skips, as Pacific/Apia
-// skipped 30 December 2011. Offsets come in whole minutes while old local
-// mean times have seconds (Manila's -15:56:08 before it skipped 31 December
-// 1844), and each offset of a change can be up to a minute off, so a skipped
-// day can leave a ghost of under two minutes: that counts as empty too.
+// skipped 30 December 2011. Where a zone's data rounds old local mean times
+// to whole minutes (Manila's -15:56:08 before it skipped 31 December 1844),
+// each offset of a change can be up to a minute off, so a skipped day can
+// leave a ghost of under two minutes: that counts as empty too.
 struct UtSpan {
     std::int64_t Begin = 0;
     std::int64_t End = 0;

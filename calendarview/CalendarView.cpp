@@ -121,15 +121,15 @@ void CalendarView::StepByKey(bool forward, int day) {
 
 void CalendarView::Navigate(ShownMonth next) {
     shown_ = next;
+    today_ = TodayDayNumber(clock_);
     Rebuild();
 }
 
 void CalendarView::ShowToday() {
-    // A clock outside the calendar's years shows the nearer end of them; the
-    // navigation rules then keep every step inside.
-    DayNumber day = TodayDayNumber(clock_);
-    if (!IsValidDay(day)) day = day > LastDay ? LastDay : FirstDay;
-    const Date today = DayNumberToDate(day);
+    // A clock outside the calendar's years reads as the nearer end of them;
+    // the navigation rules then keep every step inside.
+    today_ = TodayDayNumber(clock_);
+    const Date today = DayNumberToDate(today_);
     shown_ = {today.Month, today.Year};
     const QSignalBlocker blocker(cbJahr_);
     cbJahr_->clear();
@@ -159,7 +159,7 @@ void CalendarView::SetLanguageTexts(LanguageId language) {
 }
 
 void CalendarView::Rebuild() {
-    aktMonat_ = MonatAufbauen(shown_.CurMonat, shown_.CurJahr, clock_);
+    aktMonat_ = MonatAufbauen(shown_.CurMonat, shown_.CurJahr, today_, clock_);
     FillGrid();
 }
 

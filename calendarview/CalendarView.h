@@ -25,11 +25,14 @@ class CalendarView : public QObject {
 public:
     CalendarView(QWidget* parent, const ZoneClock& clock);
 
-    // Shows today's month (the show sequence) and fills the year list.
+    // Reads today from the clock, shows its month (the show sequence) and
+    // fills the year list.
     void ShowToday();
     // Weekday order, captions and clock style of a language.
     void SetLanguageTexts(LanguageId language);
-    // Rebuilds the month table of the shown month, then fills the grid.
+    // Rebuilds the month table of the shown month, with the today mark of
+    // the day ShowToday or the last navigation read (one reading each, so
+    // the month shown and its mark agree across midnight), then fills the grid.
     void Rebuild();
     // Clears the cells and fills them from the month table; sets the list
     // selections without running their change handlers.
@@ -63,6 +66,7 @@ private:
     int firstWeekday_ = 0;  // 0 = Sunday
     bool use24Std_ = false;
     ShownMonth shown_;
+    DayNumber today_ = InvalidDay;
     TMonat aktMonat_;
 
     DayGrid* grid_ = nullptr;

@@ -256,7 +256,7 @@ int Month(const Args& args, Output& out, std::ostream& err, const ZoneClock& clo
     if (!year.Ok()) return Fail(err, "YEAR: " + year.Error);
     if (!month.Ok()) return Fail(err, "MONTH: " + month.Error);
     if (!language.Ok()) return Fail(err, "--lang: " + language.Error);
-    out.Write(MonthSheet(MonatAufbauen(month.Value, year.Value, clock), language.Value), '\n',
+    out.Write(MonthSheet(MonatAufbauen(month.Value, year.Value, TodayDayNumber(clock), clock), language.Value), '\n',
               PhaseEventList(MonthEvents({year.Value, month.Value}, clock), language.Value));
     return AlmanacDone;
 }
@@ -299,10 +299,11 @@ int Now(const Args& args, Output& out, std::ostream& err, const ZoneClock& clock
     const Parsed<LanguageId> language = ParseLanguage(line.Language);
     if (!language.Ok()) return Fail(err, "--lang: " + language.Error);
     if (line.Format && line.Json) return Fail(err, "--format: not with --json");
-    Parsed<std::vector<FormatPiece>> format{DefaultNowFormat(language.Value), {}};
+    Parsed<std::vector<FormatPiece>> format;
     if (line.Format) format = ParseNowFormat(*line.Format);
     if (!format.Ok()) return Fail(err, "--format: " + format.Error);
-    const MoonNow moon = MoonAt(clock.LocalNow(), clock);
+    const MoonNow moon = MoonAt(ReadClock(clock).Ut, clock);
+    if (!line.Format) format.Value = DefaultNowFormat(language.Value, moon.Next.Kind != PhaseKind::None);
     out.Write(line.Json ? NowJson(moon, language.Value) : NowLine(moon, format.Value, language.Value),
               '\n');
     return AlmanacDone;

@@ -52,7 +52,7 @@ std::string FoldLine(std::string_view line) {
 }
 
 std::string UtcDateTime(DayTime ut) {
-    const Date d = DayNumberToDate(ut.Day);
+    const Date d = ProlepticDate(ut.Day);
     const ClockTime t = SplitSecondOfDay(ut.Second);
     char text[32];
     std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d%02dZ", d.Year, d.Month, d.Day, t.Hours,

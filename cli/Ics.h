@@ -19,7 +19,8 @@ std::string EscapeText(std::string_view text);
 // sequence, each physical line ended by CR LF.
 std::string FoldLine(std::string_view line);
 
-// A UTC date-time value, "19990131T160740Z".
+// A UTC date-time value, "19990131T160740Z"; also for a UT date a day
+// beyond 1600..3999 ("15991231T143723Z").
 std::string UtcDateTime(DayTime ut);
 
 struct IcsEvent {

@@ -61,16 +61,15 @@ std::string FieldText(char field, const MoonNow& moon, LanguageId language) {
 
 }  // namespace
 
-std::vector<FormatPiece> DefaultNowFormat(LanguageId language) {
-    return {{'p', {}},
-            {0, ", "},
-            {'i', {}},
-            {0, " % " + TextById(textid::NowLitWord, language) + ", "},
-            {'a', {}},
-            {0, ' ' + TextById(textid::NowDaysWord, language) + "; "},
-            {'n', {}},
-            {0, " "},
-            {'t', {}}};
+std::vector<FormatPiece> DefaultNowFormat(LanguageId language, bool next) {
+    std::vector<FormatPiece> format = {{'p', {}},
+                                       {0, ", "},
+                                       {'i', {}},
+                                       {0, " % " + TextById(textid::NowLitWord, language) + ", "},
+                                       {'a', {}},
+                                       {0, ' ' + TextById(textid::NowDaysWord, language)}};
+    if (next) format.insert(format.end(), {{0, "; "}, {'n', {}}, {0, " "}, {'t', {}}});
+    return format;
 }
 
 std::string NowLine(const MoonNow& moon, const std::vector<FormatPiece>& format,

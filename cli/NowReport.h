@@ -11,8 +11,9 @@
 namespace selenara {
 
 // The line without a format, in the language's words:
-// "Waxing Gibbous, 78 % lit, 10.3 days; Full Moon Thu 24 Dec 2:29 AM".
-std::vector<FormatPiece> DefaultNowFormat(LanguageId language);
+// "Waxing Gibbous, 78 % lit, 10.3 days; Full Moon Thu 24 Dec 2:29 AM";
+// without `next` (no next phase beyond 3999) it ends after the days.
+std::vector<FormatPiece> DefaultNowFormat(LanguageId language, bool next);
 
 // The line of a format, without a line end. The fields: %p the phase of the
 // cycle ("Waxing Gibbous"), %i the percent lit, whole ("78"), %a the age in

@@ -22,10 +22,14 @@ std::string IsoClock(SecondOfDay second) {
 }
 
 std::string IsoLocalTime(DayTime ut, DayTime local) {
-    const int minutes = OffsetMinutesBetween(ut, local);
+    const int seconds = OffsetSecondsBetween(ut, local);
+    const int size = std::abs(seconds);
     char offset[32];
-    std::snprintf(offset, sizeof offset, "%c%02d:%02d", minutes < 0 ? '-' : '+',
-                  std::abs(minutes) / 60, std::abs(minutes) % 60);
+    const int length = std::snprintf(offset, sizeof offset, "%c%02d:%02d", seconds < 0 ? '-' : '+',
+                                     size / 3600, size / 60 % 60);
+    // Seconds only where the offset has them, as local mean time does.
+    if (size % 60 != 0 && length > 0)
+        std::snprintf(offset + length, sizeof offset - static_cast<std::size_t>(length), ":%02d", size % 60);
     return IsoDate(local.Day) + 'T' + IsoClock(local.Second) + offset;
 }
 

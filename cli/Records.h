@@ -16,7 +16,8 @@ std::string IsoDate(DayNumber day);
 // "02:28:41".
 std::string IsoClock(SecondOfDay second);
 
-// A local time with the offset it had from UT: "2026-12-24T02:28:41+01:00".
+// A local time with the offset it had from UT: "2026-12-24T02:28:41+01:00";
+// an offset with seconds keeps them: "1600-01-01T00:53:28+00:53:28".
 std::string IsoLocalTime(DayTime ut, DayTime local);
 
 // "new", "first", "full", "blue" or "last"; empty for none.

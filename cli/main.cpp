@@ -1,4 +1,5 @@
 #include "cli/Almanac.h"
+#include "platform/StandardDescriptors.h"
 #include "platform/SystemClock.h"
 
 #include <cerrno>
@@ -60,6 +61,8 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The zone data is read before anything is written.
+    selenara::OpenClosedStandardDescriptors();
     const std::vector<std::string> args(argv + 1, argv + argc);
 #ifdef _WIN32
     const WindowsOutput output;

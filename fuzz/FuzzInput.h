@@ -74,17 +74,17 @@ inline SecondOfDay AnySecond(FuzzedDataProvider& p) {
     return p.ConsumeIntegralInRange<SecondOfDay>(-2, SecondsPerDay + 1);
 }
 
-// A zone with two offsets (within a day either side, as zones must stay)
-// changing at one instant, and any "now", valid or not.
+// A zone with two offsets (within a day either side, as zones must stay,
+// seconds and all) changing at one instant, and any "now" in UT, valid or not.
 class FuzzClock final : public ZoneClock {
 public:
     explicit FuzzClock(FuzzedDataProvider& p)
         : now_{AnyDay(p), AnySecond(p)},
-          before_(p.ConsumeIntegralInRange(-1439, 1439)),
-          after_(p.ConsumeIntegralInRange(-1439, 1439)),
+          before_(p.ConsumeIntegralInRange(-SecondsPerDay + 1, SecondsPerDay - 1)),
+          after_(p.ConsumeIntegralInRange(-SecondsPerDay + 1, SecondsPerDay - 1)),
           change_(std::int64_t{AnyDay(p)} * SecondsPerDay + AnySecond(p)) {}
-    DayTime LocalNow() const override { return now_; }
-    int UtcOffsetMinutesAt(DayTime ut) const override {
+    DayTime UtNow() const override { return now_; }
+    int UtcOffsetSecondsAt(DayTime ut) const override {
         return std::int64_t{ut.Day} * SecondsPerDay + ut.Second < change_ ? before_ : after_;
     }
 

@@ -172,7 +172,7 @@ void Month(FuzzedDataProvider& p) {
     const FuzzClock clock(p);
     const int month = p.ConsumeBool() ? p.ConsumeIntegralInRange(0, 13) : p.ConsumeIntegral<int>();
     const int year = p.ConsumeBool() ? p.ConsumeIntegralInRange(1598, 4001) : p.ConsumeIntegral<int>();
-    const TMonat table = MonatAufbauen(month, year, clock);
+    const TMonat table = MonatAufbauen(month, year, TodayDayNumber(clock), clock);
     FUZZ_CHECK(table.AnzahlTage == DaysInMonth(month, year));
     int todays = 0;
     for (int d = 1; d <= table.AnzahlTage; ++d) {
@@ -229,8 +229,10 @@ void MoonDays(FuzzedDataProvider& p) {
     const DayTime ut{AnyDay(p), AnySecond(p)};
     const DayTime converted = UtcToLocal(ut, clock);
     if (IsValidDayTime(ut) && IsValidDay(converted.Day))
-        FUZZ_CHECK(OffsetMinutesBetween(ut, converted) == clock.UtcOffsetMinutesAt(ut));
-    (void)TodayDayNumber(clock), (void)NowSecondOfDay(clock);
+        FUZZ_CHECK(OffsetSecondsBetween(ut, converted) == clock.UtcOffsetSecondsAt(ut));
+    // Any clock reads as an instant of the calendar, its local time derived from it.
+    const ClockReading now = ReadClock(clock);
+    FUZZ_CHECK(IsValidDayTime(now.Local) && now.Local == UtcToLocal(now.Ut, clock));
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ void PhasenEintragen(TMonat& table, PhaseSelector selector, const ZoneClock& clo
     }
 }
 
-TMonat MonatAufbauen(int monat, int jahr, const ZoneClock& clock) {
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): month, year as DaysInMonth takes them, then today
+TMonat MonatAufbauen(int monat, int jahr, DayNumber today, const ZoneClock& clock) {
     TMonat table;
     table.Monat = monat;
     table.Jahr = jahr;
@@ -24,8 +25,8 @@ TMonat MonatAufbauen(int monat, int jahr, const ZoneClock& clock) {
     for (int d = 1; d <= table.AnzahlTage; ++d)
         table.Tage[d].Wochentag = static_cast<std::uint8_t>(WeekdayOfDate(d, monat, jahr));
     for (const PhaseSelector selector : PhaseSelectors) PhasenEintragen(table, selector, clock);
-    const Date today = DayNumberToDate(TodayDayNumber(clock));
-    if (today.Month == monat && today.Year == jahr) table.Tage[today.Day].Heute = 1;
+    const Date date = DayNumberToDate(today);
+    if (date.Month == monat && date.Year == jahr) table.Tage[date.Day].Heute = 1;
     return table;
 }
 

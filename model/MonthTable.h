@@ -38,8 +38,9 @@ struct TMonat {
 // Builds the table of a month: weekdays, every phase event whose local date
 // lies in the month (new moons, first quarters, full moons with the blue
 // moon, last quarters, in this order, a later one winning a shared day), and
-// the today mark.
-TMonat MonatAufbauen(int monat, int jahr, const ZoneClock& clock);
+// the today mark on the local date `today` (one reading of the clock, taken
+// by the caller together with the month it shows).
+TMonat MonatAufbauen(int monat, int jahr, DayNumber today, const ZoneClock& clock);
 
 // Enters the events of one phase into a table whose Monat, Jahr and
 // AnzahlTage are set.

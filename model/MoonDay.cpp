@@ -69,7 +69,7 @@ bool IstSommerzeit(DayTime local) {
 
 void SommerzeitKorrektur(DayTime& local, const ZoneClock& clock) {
     const bool atInstant = IstSommerzeit(local);
-    const bool now = IstSommerzeit(clock.LocalNow());
+    const bool now = IstSommerzeit(ReadClock(clock).Local);
     if (atInstant && !now) local.Second = AddTime(local.Second, 1, 0, 0);
     if (now && !atInstant) local.Second = SubtractTime(local.Second, 1, 0, 0);
 }

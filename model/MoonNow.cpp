@@ -52,11 +52,10 @@ PhaseEvent NextPhaseEvent(DayTime ut, Date date, const ZoneClock& clock) {
 
 }  // namespace
 
-MoonNow MoonAt(DayTime local, const ZoneClock& clock) {
+MoonNow MoonAt(DayTime ut, const ZoneClock& clock) {
     MoonNow moon;
-    moon.Ut = LocalToUtc(local, clock);
-    // A time the clock skipped reads as the time it jumped to.
-    moon.Local = UtcToLocal(moon.Ut, clock);
+    moon.Ut = ut;
+    moon.Local = UtcToLocal(ut, clock);
     moon.AgeDays = AgeDays(moon.Ut);
     moon.Illuminated = IlluminatedFraction(TerrestrialTime(JulianDateOf(moon.Ut)));
     moon.Phase = PhaseOfDay(moon.Local.Day, clock);

@@ -36,8 +36,7 @@ struct MoonNow {
     PhaseEvent Next;
 };
 
-// The moon at the local time `local` of the clock's zone (the first such
-// instant where the clock was set back).
-MoonNow MoonAt(DayTime local, const ZoneClock& clock);
+// The moon at the UT instant `ut`, with local times in the clock's zone.
+MoonNow MoonAt(DayTime ut, const ZoneClock& clock);
 
 }  // namespace selenara

@@ -2,6 +2,9 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace selenara {
 namespace {
 
@@ -13,22 +16,23 @@ SystemClock::SystemClock() : SystemClock(QTimeZone::systemTimeZone()) {}
 
 SystemClock::SystemClock(const QTimeZone& zone) : zone_(zone) {}
 
-DayTime SystemClock::LocalNow() const {
-    const QDateTime now = QDateTime::currentDateTimeUtc().toTimeZone(zone_.isValid() ? zone_ : QTimeZone::utc());
-    const QDate date = now.date();
-    // A clock set outside the calendar's years reads as the nearer end of them.
-    if (date.year() < FirstYear) return {FirstDay, 0};
-    if (date.year() > LastYear) return {LastDay, SecondsPerDay - 1};
-    const QTime time = now.time();
-    return {DateToDayNumber(date.day(), date.month(), date.year()),
-            time.hour() * 3600 + time.minute() * 60 + time.second()};
+DayTime SystemClock::UtNow() const {
+    // Kept within a day of the calendar's ends, which ReadClock clamps to,
+    // so that the day of a clock set to any year fits its 32 bits.
+    constexpr qint64 earliest = (qint64{FirstDay - 1} - UnixEpochDay) * SecondsPerDay;
+    constexpr qint64 latest = (qint64{LastDay + 2} - UnixEpochDay) * SecondsPerDay - 1;
+    const qint64 now = std::clamp(QDateTime::currentSecsSinceEpoch(), earliest, latest);
+    return DayTimeOfSecondCount(now + qint64{UnixEpochDay} * SecondsPerDay);
 }
 
-int SystemClock::UtcOffsetMinutesAt(DayTime ut) const {
+int SystemClock::UtcOffsetSecondsAt(DayTime ut) const {
     if (!zone_.isValid()) return 0;
-    const qint64 seconds = static_cast<qint64>(ut.Day - UnixEpochDay) * SecondsPerDay + ut.Second;
-    const QDateTime instant = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
-    return zone_.offsetFromUtc(instant) / 60;
+    const qint64 seconds = (qint64{ut.Day} - UnixEpochDay) * SecondsPerDay + ut.Second;
+    const int offset = zone_.offsetFromUtc(QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC));
+    constexpr int maxHours = 24;
+    const int hours = std::min(std::abs(offset) / 3600, maxHours);
+    const int capped = hours * 3600 + std::abs(offset) % 3600;
+    return offset < 0 ? -capped : capped;
 }
 
 }  // namespace selenara

@@ -19,8 +19,10 @@ public:
     // leaves every instant in UT.
     explicit SystemClock(const QTimeZone& zone);
 
-    DayTime LocalNow() const override;
-    int UtcOffsetMinutesAt(DayTime ut) const override;
+    DayTime UtNow() const override;
+    // The zone's offset, its hours capped at 24 as the C library caps those
+    // of a TZ rule ("ABC+25" is -24:00), so no offset reaches a day past it.
+    int UtcOffsetSecondsAt(DayTime ut) const override;
 
 private:
     QTimeZone zone_;

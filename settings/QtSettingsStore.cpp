@@ -3,8 +3,11 @@
 #include "settings/TextIni.h"
 
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include "settings/RegistryStore.h"
@@ -15,7 +18,7 @@
 namespace selenara {
 namespace {
 
-const QString Group = QStringLiteral("Optionen");
+const QString Group = QString::fromLatin1(ProgramGroup);
 
 QString KeyPath(std::string_view key) {
     return Group + u'/' + QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
@@ -49,6 +52,26 @@ QString UsableFile(const QString& path) {
     return file;
 }
 
+// How long a save waits for a lock file that a running process holds.
+constexpr int LockWaitMs = 2000;
+
+// Whether the save can take the lock file beside `file` now. QSettings waits
+// for it without limit, and takes a lock that no process holds (junk, or a
+// crashed writer's) for stale only when it is 30 s old: the exit froze that
+// long. Here such a lock is stale at once, and a holder that keeps it past
+// LockWaitMs makes the save fail instead of waiting.
+bool LockCanBeTaken(const QString& file) {
+    const QString path = file + QStringLiteral(".lock");
+    const PathKind kind = KindOf(path);
+    if (kind != PathKind::RegularFile) return kind == PathKind::Absent;
+    QLockFile lock(path);
+    // Removes it only when no live process has it locked.
+    lock.removeStaleLockFile();
+    if (!lock.tryLock(LockWaitMs)) return false;
+    lock.unlock();
+    return true;
+}
+
 }  // namespace
 
 QtSettingsStore::QtSettingsStore(const QString& fileName) {
@@ -71,19 +94,26 @@ SettingsStore::Value QtSettingsStore::Read(std::string_view key) {
 
 bool QtSettingsStore::RemoveGroup() {
     if (!settings_ || !settings_->isWritable()) return false;
-    settings_->remove(Group);
+    removeGroup_ = true;
+    pending_.clear();
     return true;
 }
 
 SettingsStore::WriteStatus QtSettingsStore::Write(std::string_view key, const std::string& text) {
     if (!settings_ || !settings_->isWritable()) return WriteStatus::CannotCreateGroup;
-    const QByteArray stored = IniStoredValue(QString::fromStdString(text));
-    settings_->setValue(KeyPath(key), QString::fromLatin1(stored));
+    pending_.emplace_back(KeyPath(key), QString::fromLatin1(IniStoredValue(QString::fromStdString(text))));
     return WriteStatus::Written;
 }
 
 bool QtSettingsStore::Sync() {
     if (!settings_) return false;
+    const bool removeGroup = std::exchange(removeGroup_, false);
+    const auto pending = std::exchange(pending_, {});
+    // Changes QSettings holds it would write when destroyed, waiting for the
+    // lock as long as it likes: it gets them only once the lock is free.
+    if (!LockCanBeTaken(settings_->fileName())) return false;
+    if (removeGroup) settings_->remove(Group);
+    for (const auto& [key, value] : pending) settings_->setValue(key, value);
     settings_->sync();
     // FormatError stays from reading a damaged file, which this write has
     // just replaced; only an AccessError means the values were not stored.

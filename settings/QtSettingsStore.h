@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QSettings;
 
@@ -21,6 +23,9 @@ public:
     // in its place, or in the place of the lock file beside it (a folder, a
     // FIFO, a device, a dangling link), reads as no settings, is never opened
     // (so never blocks) and is left as it is: the save says it failed.
+    // Writes are held until Sync, which stores them under the file's lock: a
+    // lock file that no live process holds is removed at once, and one that
+    // a process keeps for over 2 s makes Sync fail, nothing written.
     explicit QtSettingsStore(const QString& fileName);
     ~QtSettingsStore() override;
 
@@ -31,6 +36,8 @@ public:
 
 private:
     std::unique_ptr<QSettings> settings_;  // none when the path may not be used
+    bool removeGroup_ = false;
+    std::vector<std::pair<QString, QString>> pending_;  // key path, stored value
 };
 
 // The user's settings file: Vandrel/Selenara.conf in the XDG config folder.

@@ -2,13 +2,13 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace selenara {
 namespace {
 
-// A signed decimal integer filling the whole text; nothing else.
-bool ParseInteger(const std::string& text, std::int64_t& value) {
+// A signed decimal 32-bit integer filling the whole text; nothing else (a
+// number beyond 32 bits is no valid integer for any key).
+bool ParseInteger(const std::string& text, std::int32_t& value) {
     const char* end = text.data() + text.size();
     const auto [stop, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc{} && stop == end && !text.empty();
@@ -34,9 +34,9 @@ public:
         return false;
     }
 
-    std::int64_t Integer(const char* key, std::int64_t fallback) {
+    std::int32_t Integer(const char* key, std::int32_t fallback) {
         std::string text;
-        std::int64_t value = 0;
+        std::int32_t value = 0;
         return Text(key, text) && ParseInteger(text, value) ? value : fallback;
     }
 
@@ -45,21 +45,14 @@ public:
     // Hundredths of a degree within +-limit degrees; anything else is no
     // coordinate and gives the default 0.
     double Degrees(const char* key, int limit) {
-        const std::int64_t v = Integer(key, 0);
-        return v >= std::int64_t{-100} * limit && v <= std::int64_t{100} * limit ? static_cast<double>(v) / 100.0 : 0.0;
+        const std::int32_t v = Integer(key, 0);
+        return v >= -100 * limit && v <= 100 * limit ? static_cast<double>(v) / 100.0 : 0.0;
     }
 
 private:
     SettingsStore& store_;
     const SettingsMessage& report_;
 };
-
-// A number beyond the field's 32 bits is no valid integer for it: the default.
-std::int32_t Int32OrDefault(std::int64_t v, std::int32_t fallback) {
-    constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
-    return v < lo || v > hi ? fallback : static_cast<std::int32_t>(v);
-}
 
 // Hundredths of a degree, to the nearest, halves to even (the default
 // rounding mode of the floating-point unit).
@@ -88,7 +81,7 @@ UserSettings LoadSettings(SettingsStore& store, const SettingsMessage& report) {
     s.InfoTraditionalNames = read.Boolean("TRN", true);
     s.InfoCelticNames = read.Boolean("KEN", true);
     s.InfoMedievalNames = read.Boolean("EMN", true);
-    s.CountrySlot = Int32OrDefault(read.Integer("SLA", 0), 0);
+    s.CountrySlot = read.Integer("SLA", 0);
     s.City.clear();
     read.Text("SST", s.City);
     s.Longitude = read.Degrees("SLG", 180);

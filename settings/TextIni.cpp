@@ -1,6 +1,7 @@
 #include "settings/TextIni.h"
 
 #include <QIODevice>
+#include <QStringDecoder>
 
 #include <array>
 #include <string_view>
@@ -23,124 +24,142 @@ QByteArrayView Trimmed(QByteArrayView s) {
     return s;
 }
 
-bool IsSpace(char c) { return IsBlank(c) || c == '\n' || c == '\r'; }
-
-// One logical line of the file by the INI grammar QSettings reads: quotes
-// may span line ends, a backslash escapes the next character, ';' starts a
-// comment at the start of a line and ends the line elsewhere. False at the
-// end of the data.
-struct IniLine {
-    QByteArrayView Text;
-    qsizetype Equals = -1;  // the first '=' outside quotes, or -1
+// A line's content and where the next line begins. Only CR and LF end a
+// line: neither quotes nor a backslash carry a value past its line end, so
+// a damaged value (an open quote, a backslash at its end) cannot swallow the
+// lines after it. The writer's escapes never put a line end into a value.
+struct Line {
+    QByteArrayView Text;  // without the line end and leading blanks
+    qsizetype Start = 0;  // offset of the line in the data
+    qsizetype Next = 0;   // offset of the line after it
 };
 
-bool NextLine(QByteArrayView data, qsizetype& pos, IniLine& line) {
-    qsizetype start = pos;
-    while (start < data.size() && IsSpace(data[start])) ++start;
-    qsizetype i = start, equals = -1;
+Line LineAt(QByteArrayView data, qsizetype pos) {
+    qsizetype end = pos;
+    while (end < data.size() && data[end] != '\n' && data[end] != '\r') ++end;
+    qsizetype next = end;
+    if (next < data.size()) next += data[next] == '\r' && next + 1 < data.size() && data[next + 1] == '\n' ? 2 : 1;
+    qsizetype text = pos;
+    while (text < end && IsBlank(data[text])) ++text;
+    return {data.sliced(text, end - text), pos, next};
+}
+
+// The group a "[group]" line opens; null for any other line.
+QByteArrayView GroupOf(QByteArrayView text) {
+    if (text.isEmpty() || text.front() != '[') return {};
+    const qsizetype close = text.indexOf(']');
+    const QByteArrayView name = Trimmed(close < 0 ? text.sliced(1) : text.sliced(1, close - 1));
+    return name.isNull() ? QByteArrayView("") : name;
+}
+
+// "key=value" by the INI grammar QSettings reads, within one line: the first
+// '=' outside quotes and escapes; ';' outside quotes ends the value.
+struct Entry {
+    QByteArrayView Key, Value;
+};
+
+bool KeyAndValue(QByteArrayView text, Entry& entry) {
+    qsizetype equals = -1, end = text.size();
     bool inQuotes = false;
-    while (i < data.size()) {
-        const char c = data[i++];
-        if (c == '=') {
-            if (!inQuotes && equals < 0) equals = i - 1;
-        } else if (c == '\n' || c == '\r') {
-            if (!inQuotes) {
-                --i;
-                break;
-            }
-        } else if (c == '\\') {
-            if (i < data.size()) {
-                const char escaped = data[i++];
-                // A line end of two characters is escaped as one.
-                if (i < data.size() && ((escaped == '\n' && data[i] == '\r') || (escaped == '\r' && data[i] == '\n'))) ++i;
-            }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\') {
+            ++i;
         } else if (c == '"') {
             inQuotes = !inQuotes;
-        } else if (c == ';') {
-            if (i == start + 1) {  // a comment: skip the line
-                while (i < data.size() && data[i] != '\n' && data[i] != '\r') ++i;
-                while (i < data.size() && IsSpace(data[i])) ++i;
-                start = i;
-            } else if (!inQuotes) {
-                --i;
-                break;
-            }
+        } else if (c == '=' && !inQuotes && equals < 0) {
+            equals = i;
+        } else if (c == ';' && !inQuotes) {
+            end = i;
+            break;
         }
     }
-    pos = i;
-    line.Text = data.sliced(start, i - start);
-    line.Equals = equals < 0 ? -1 : equals - start;
-    return !line.Text.isEmpty();
+    if (equals < 0 || equals >= end) return false;
+    entry = {Trimmed(text.first(equals)), text.sliced(equals + 1, end - equals - 1)};
+    return !entry.Key.isEmpty();
 }
 
 // The map holds each value's bytes as Latin-1, so that QSettings keeps them
-// untouched; keys and groups likewise.
+// untouched; keys likewise.
 QString Bytes(QByteArrayView s) { return QString::fromLatin1(s); }
 
-// "[group]" and "key=value" into "group/key" -> the value's bytes.
+// The text of the file outside the program's group, as it stands: what comes
+// before the first group, and every other group. Their keys hold a line
+// break, which no key read from a file can, and no '/', so that QSettings
+// files them under no group.
+const QString TextBeforeGroups = QStringLiteral("\nbefore");
+const QString OtherGroupsText = QStringLiteral("\nothers");
+
+// The program's group into "Optionen/key" -> the value's bytes; the rest of
+// the file into the two texts above.
 bool ReadTextIni(QIODevice& device, QSettings::SettingsMap& map) {
     QByteArray data = device.readAll();
     if (data.startsWith("\xef\xbb\xbf")) data.remove(0, 3);  // a byte-order mark
-    QString group;
-    IniLine line;
-    for (qsizetype pos = 0; NextLine(data, pos, line);) {
-        if (line.Text.front() == '[') {
-            const qsizetype close = line.Text.indexOf(']');
-            group = Bytes(Trimmed(close < 0 ? line.Text.sliced(1) : line.Text.sliced(1, close - 1)));
+    const QString group = QString::fromLatin1(ProgramGroup);
+    QByteArray before, others;
+    bool seenGroup = false, ours = false;
+    for (qsizetype pos = 0; pos < data.size();) {
+        const Line line = LineAt(data, pos);
+        pos = line.Next;
+        if (const QByteArrayView name = GroupOf(line.Text); !name.isNull()) {
+            seenGroup = true;
+            ours = name == ProgramGroup;
+        }
+        if (!ours) {
+            (seenGroup ? others : before) += QByteArrayView(data).sliced(line.Start, line.Next - line.Start);
             continue;
         }
-        if (line.Equals < 0) continue;
-        const QByteArrayView key = Trimmed(line.Text.first(line.Equals));
-        if (key.isEmpty()) continue;
-        map.insert(group.isEmpty() ? Bytes(key) : group + u'/' + Bytes(key), Bytes(line.Text.sliced(line.Equals + 1)));
+        Entry entry;
+        if (!line.Text.isEmpty() && line.Text.front() != ';' && KeyAndValue(line.Text, entry))
+            map.insert(group + u'/' + Bytes(entry.Key), Bytes(entry.Value));
     }
+    if (!before.isEmpty()) map.insert(TextBeforeGroups, Bytes(before));
+    if (!others.isEmpty()) map.insert(OtherGroupsText, Bytes(others));
     return true;
 }
 
-// Whether a group or key stands on its line as it did: junk with a quote or
-// a line end in it, or a backslash at its end, would join other lines.
-bool HoldsItsLine(const QString& name) {
-    return !name.contains(u'"') && !name.contains(u'\n') && !name.contains(u'\r') && !name.endsWith(u'\\');
+// A text kept from the file, followed by a line end if it lacks one.
+QByteArray KeptText(const QSettings::SettingsMap& map, const QString& key) {
+    QByteArray text = map.value(key).toString().toLatin1();
+    if (!text.isEmpty() && !text.endsWith('\n') && !text.endsWith('\r')) text += '\n';
+    return text;
 }
 
-// A value as it may stand before a line end: a quote left open (at the end
-// of a cut-off file) is closed, a backslash left hanging is dropped, so that
-// the value does not swallow the lines after it.
-QByteArray Closed(QByteArray value) {
-    bool inQuotes = false;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] == '\\') {
-            if (i + 1 == value.size()) value.chop(1);
-            ++i;
-        } else if (value[i] == '"') {
-            inQuotes = !inQuotes;
-        }
-    }
-    return inQuotes ? value + '"' : value;
-}
-
-// Keys without a group first, then each group; every value as it was stored.
+// The text before the first group, the keys without a group, each group of
+// keys, then the other groups as they stood in the file.
 bool WriteTextIni(QIODevice& device, const QSettings::SettingsMap& map) {
-    QByteArray out;
+    QByteArray out = KeptText(map, TextBeforeGroups);
     QString section;
-    bool first = true;
+    bool wroteGroup = false;
     for (int pass = 0; pass < 2; ++pass) {
         for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            if (it.key() == TextBeforeGroups || it.key() == OtherGroupsText) continue;
             const qsizetype slash = it.key().indexOf(u'/');
             if ((slash < 0) != (pass == 0)) continue;
             const QString group = slash < 0 ? QString() : it.key().left(slash);
-            const QString key = it.key().mid(slash + 1);
-            if (!HoldsItsLine(group) || !HoldsItsLine(key)) continue;
-            if (pass == 1 && (first || group != section)) {
-                if (!out.isEmpty()) out += '\n';
+            if (pass == 1 && (!wroteGroup || group != section)) {
+                if (wroteGroup) out += '\n';
                 out += '[' + group.toLatin1() + "]\n";
                 section = group;
-                first = false;
+                wroteGroup = true;
             }
-            out += key.toLatin1() + '=' + Closed(it.value().toString().toLatin1()) + '\n';
+            out += it.key().mid(slash + 1).toLatin1() + '=' + it.value().toString().toLatin1() + '\n';
         }
     }
+    if (const QByteArray others = map.value(OtherGroupsText).toString().toLatin1(); !others.isEmpty()) {
+        if (wroteGroup) out += '\n';
+        out += others;
+    }
     return device.write(out) == out.size();
+}
+
+// UTF-8 bytes of a value between its escapes. A byte-order mark is a
+// character of the value wherever it stands: QString::fromUtf8 drops one at
+// the start, and an escape written before it would make it vanish.
+QString Utf8Text(QByteArrayView bytes) {
+    QStringDecoder decode(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decode(bytes);
 }
 
 // The types QSettings writes as "@Type(...)".
@@ -199,7 +218,7 @@ bool IniValueText(const QByteArray& stored, QString& text) {
         } else {
             qsizetype j = i + 1;
             while (j < stored.size() && stored[j] != '\\' && stored[j] != '"' && stored[j] != ',') ++j;
-            text += QString::fromUtf8(QByteArrayView(stored).sliced(i, j - i));
+            text += Utf8Text(QByteArrayView(stored).sliced(i, j - i));
             i = j;
         }
     }

@@ -3,10 +3,13 @@
 //
 // QSettings' own INI reader turns a value such as "@Variant(...)" into the
 // serialized Qt type it names, and decoding a hostile one overflows the
-// stack or reserves gigabytes. This format hands QSettings each value's
-// bytes as they stand in the file and writes them back the same way, so
-// nothing is ever decoded, and groups the program does not know survive a
-// save byte for byte. A format of our own (rather than reading the file by
+// stack or reserves gigabytes. This format hands QSettings the bytes of each
+// value of the program's group as they stand in the file and writes them
+// back the same way, so nothing is ever decoded. A value ends at its line
+// end, whatever quotes or backslash it holds, so a damaged one costs no other
+// line. The rest of the file (what stands before the first group, and every
+// other group) is kept as text and written back byte for byte after the
+// program's group. A format of our own (rather than reading the file by
 // hand) keeps QSettings' lock file, its atomic replace of the file and its
 // merge with a concurrent writer.
 #pragma once
@@ -16,6 +19,9 @@
 #include <QString>
 
 namespace selenara {
+
+// The group of the program's own settings; the only one read as keys.
+inline constexpr char ProgramGroup[] = "Optionen";
 
 // The format, registered with QSettings on first use; files end in ".conf".
 QSettings::Format TextIniFormat();

@@ -92,8 +92,9 @@ TEST(ClockJump, TheLastMinuteOf3999) {
     w.Button("btnNextJahr")->click();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 3997}));  // only towards the list's years
 
-    // A minute later the clock is past the range: the sentinels of no day.
-    EXPECT_EQ(JumpTo(w, {LastDay + 1, 0}), (TrayState{1, QStringLiteral("Selenara")}));
+    // A minute later the clock is past the range and reads as its last
+    // second: the tray stays on the last day.
+    EXPECT_EQ(JumpTo(w, {LastDay + 1, 0}), (TrayState{10, QStringLiteral("Selenara")}));
 }
 
 TEST(ClockJump, TheFirstMinuteOf1600) {
@@ -120,6 +121,30 @@ TEST(ClockJump, TheFirstMinuteOf1600) {
     w.window->Restore();
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{1, 1600}));
     ExpectTrayAgreesWithTheGrid(w, 1, 6);
+}
+
+// A clock that moves on a second at every reading, from 31 January 2027,
+// 23:59:59 in Berlin: midnight falls between any two readings.
+class TickingClock final : public ZoneClock {
+public:
+    DayTime UtNow() const override { return DayTimeOfSecondCount(SecondCount(first_) + readings_++); }
+    int UtcOffsetSecondsAt(DayTime ut) const override { return testing::EuropeBerlin(ut); }
+
+private:
+    DayTime first_{DateToDayNumber(31, 1, 2027), 22 * 3600 + 59 * 60 + 59};
+    mutable int readings_ = 0;
+};
+
+// The page reads today once: the month it shows and its today mark agree,
+// even when midnight falls between two readings of the clock.
+TEST(ClockJump, TheShownMonthAndItsTodayMarkComeFromOneReading) {
+    const TickingClock clock;
+    QWidget parent;
+    CalendarView view(&parent, clock);
+    view.ShowToday();
+    view.Rebuild();
+    EXPECT_EQ(view.Shown(), (ShownMonth{1, 2027}));
+    EXPECT_EQ(view.AktMonat().Tage[31].Heute, 1);
 }
 
 // A clock that reads a day outside 1600..3999 (or none): the window shows the

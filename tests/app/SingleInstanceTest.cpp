@@ -459,20 +459,43 @@ TEST(SingleInstanceTest, TheFolderIsTheSessionsIfPrivateElseOneOfTheUsersOwn) {
 
         const Warnings warnings;
         EXPECT_EQ(SingleInstance::PrivateFolder(), expected);
-        if (!c.used) {
-            struct stat st {};
-            ASSERT_EQ(::lstat(QFile::encodeName(own).constData(), &st), 0);
-            EXPECT_TRUE(S_ISDIR(st.st_mode));
-            EXPECT_EQ(st.st_mode & 0777, 0700U);
-        }
+        // The user's own folder is made and used in every case.
+        struct stat st {};
+        ASSERT_EQ(::lstat(QFile::encodeName(own).constData(), &st), 0);
+        EXPECT_TRUE(S_ISDIR(st.st_mode));
+        EXPECT_EQ(st.st_mode & 0777, 0700U);
         // The guard meets the next start there.
         const QString name = UniqueName();
         SingleInstance primary(name);
         ASSERT_TRUE(primary.TryBecomePrimary());
         EXPECT_TRUE(QFileInfo::exists(expected + u'/' + name));
+        EXPECT_TRUE(QFileInfo::exists(own + u'/' + name));
         SingleInstance second(name);
         EXPECT_FALSE(second.TryBecomePrimary());
         EXPECT_EQ(Warnings::Given(), QStringList());
+    }
+}
+
+// One start with the session's folder in its environment and one without
+// find each other, whichever came first: the guard stands in both folders.
+TEST(SingleInstanceTest, StartsMeetWithAndWithoutTheSessionsFolder) {
+    for (const bool firstHasIt : {true, false}) {
+        SCOPED_TRACE(firstHasIt ? "the first start has XDG_RUNTIME_DIR" : "the second has it");
+        QTemporaryDir scratch;
+        ASSERT_TRUE(scratch.isValid());
+        const ScopedEnv temp("TMPDIR", QFile::encodeName(scratch.path()));
+        const QByteArray run = QFile::encodeName(MakeFolder(scratch.filePath(QStringLiteral("run")), 0700));
+        const QString name = UniqueName();
+        std::optional<ScopedEnv> runtime;
+        runtime.emplace("XDG_RUNTIME_DIR", firstHasIt ? run : QByteArray());
+        SingleInstance first(name);
+        QSignalSpy spy(&first, &SingleInstance::activationRequested);
+        ASSERT_TRUE(first.TryBecomePrimary());
+        runtime.reset();
+        runtime.emplace("XDG_RUNTIME_DIR", firstHasIt ? QByteArray() : run);
+        SingleInstance second(name);
+        EXPECT_FALSE(second.TryBecomePrimary());
+        EXPECT_TRUE(Settled(first, spy));
     }
 }
 
@@ -643,21 +666,17 @@ TEST(SingleInstanceTest, WhatIsPlantedInTheSharedFolderDoesNotSwitchTheGuardOff)
 }
 #endif
 
-TEST(SingleInstanceTest, DefaultNameIsProgramAndUser) {
-    const QByteArray user = qgetenv("USER"), userName = qgetenv("USERNAME");
-    qputenv("USER", QString::fromUtf8("anna m\xc3\xbcller/x.y").toLocal8Bit());  // UTF-16 on Windows
-    EXPECT_EQ(SingleInstance::DefaultName(), QStringLiteral("SINGLE_INSTANCE_TESTS-anna_m_ller_x_y"));
-    qunsetenv("USER");
-    qputenv("USERNAME", "Bob-2");
-    EXPECT_EQ(SingleInstance::DefaultName(), QStringLiteral("SINGLE_INSTANCE_TESTS-Bob-2"));
+// The name does not follow the user name the environment gives: two starts
+// of one user as "alice" and as "bob" are one program.
+TEST(SingleInstanceTest, DefaultNameIsTheProgramsAndTheUsersId) {
 #ifdef Q_OS_UNIX
-    qunsetenv("USERNAME");
-    EXPECT_EQ(SingleInstance::DefaultName(),
-              QStringLiteral("SINGLE_INSTANCE_TESTS-") + QString::number(::getuid()));
+    const QString expected = QStringLiteral("SINGLE_INSTANCE_TESTS-") + QString::number(::geteuid());
+#else
+    const QString expected = QStringLiteral("SINGLE_INSTANCE_TESTS");
 #endif
-    for (const auto& [var, value] : {std::pair{"USER", user}, std::pair{"USERNAME", userName}}) {
-        if (value.isNull()) qunsetenv(var);
-        else qputenv(var, value);
+    for (const char* user : {"alice", "bob", ""}) {
+        const ScopedEnv userVar("USER", user), userNameVar("USERNAME", user);
+        EXPECT_EQ(SingleInstance::DefaultName(), expected) << user;
     }
 }
 
@@ -668,7 +687,8 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QCoreApplication app(argc, argv);
     // The guards here, and the peers they start, meet in a private folder of
-    // this run, not the session's.
+    // this run, not the session's (and in the user's own folder in the
+    // temporary folder, under names of their own).
     const QTemporaryDir runtime;
     if (!runtime.isValid()) return 1;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));

@@ -10,7 +10,7 @@ namespace {
 using testing::FixedClock;
 
 TEST(UtcToLocal, AnOffsetEastCarriesLateEveningIntoTheNextDay) {
-    const FixedClock clock(testing::WinterNoon(), [](DayTime) { return 60; });
+    const FixedClock clock(testing::WinterNoon(), [](DayTime) { return 3600; });
     const DayNumber d = DateToDayNumber(31, 12, 2006);
     EXPECT_EQ(UtcToLocal({d, 23 * 3600 + 30 * 60 + 15}, clock), (DayTime{d + 1, 30 * 60 + 15}));
 }
@@ -31,11 +31,11 @@ TEST(UtcToLocal, UsesTheOffsetInForceAtTheInstantNotNow) {
 }
 
 TEST(UtcToLocal, SecondsSurviveAndTheOffsetIsRecoverable) {
-    const FixedClock clock(testing::WinterNoon(), [](DayTime) { return -330; });
+    const FixedClock clock(testing::WinterNoon(), [](DayTime) { return -330 * 60; });
     const DayTime ut{DateToDayNumber(1, 1, 1600), 59};
     const DayTime local = UtcToLocal(ut, clock);
     EXPECT_EQ(local, (DayTime{-1, 86400 - 330 * 60 + 59}));
-    EXPECT_EQ(OffsetMinutesBetween(ut, local), -330);
+    EXPECT_EQ(OffsetSecondsBetween(ut, local), -330 * 60);
 }
 
 // Berlin in 2026: summer time from 29 March 01:00 UT to 25 October 01:00 UT.

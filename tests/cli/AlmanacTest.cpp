@@ -45,12 +45,23 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-Result Almanac(const std::vector<std::string>& args, ZoneRule zone = Utc,
-               DayTime now = WinterNoon()) {
-    const FixedClock clock(now, std::move(zone));
+Result Run(const std::vector<std::string>& args, const ZoneClock& clock) {
     std::ostringstream out, err;
     const int status = RunAlmanac(args, out, err, clock);
     return {status, Lines(out.str()), Lines(err.str()), out.str()};
+}
+
+// With the clock at a local time: the first instant the zone's clock reads it.
+Result Almanac(const std::vector<std::string>& args, ZoneRule zone = Utc,
+               DayTime now = WinterNoon()) {
+    return Run(args, FixedClock(now, std::move(zone)));
+}
+
+// With the clock at a UT instant, for the hour a clock repeats.
+Result AlmanacAtUt(const std::vector<std::string>& args, ZoneRule zone, DayTime ut) {
+    FixedClock clock(WinterNoon(), std::move(zone));
+    clock.SetUtNow(ut);
+    return Run(args, clock);
 }
 
 // The values of the content lines of `ics` named `name` ("UID").
@@ -129,7 +140,7 @@ TEST(AlmanacRiseSet, ASecondRiseInTheNoteAndNoLineForASkippedDay) {
 
     const DayNumber skipped = DateToDayNumber(30, 12, 2011);
     const auto apia = [skipped](DayTime ut) {
-        return ut.Day < skipped || (ut.Day == skipped && ut.Second < 10 * 3600) ? -600 : 840;
+        return ut.Day < skipped || (ut.Day == skipped && ut.Second < 10 * 3600) ? -10 * 3600 : 14 * 3600;
     };
     const Result r = Almanac({"riseset", "-171.75", "-13.83", "2011-12-29", "2011-12-31"}, apia);
     ASSERT_EQ(r.Out.size(), 2u);
@@ -213,6 +224,19 @@ TEST(AlmanacIcs, January1999InUtc) {
     ASSERT_EQ(uids.size(), 5u);
     EXPECT_EQ(uids.at(4), "full-19990131T160636Z@selenara.example.org");
     EXPECT_EQ(std::set<std::string>(uids.begin(), uids.end()).size(), uids.size());
+}
+
+// Local midnight of 1 January 1600 ten hours east of UT is 31 December
+// 1599 in UT: the full moon of 1 January 1600, 00:37:23 local, is written
+// with its UT date, which lies before the calendar's first day.
+TEST(AlmanacIcs, AnInstantBeforeTheFirstDayKeepsItsUtDate) {
+    const Result r = Almanac({"ics", "1600-01", "1600-01"}, [](DayTime) { return 10 * 3600; });
+    ASSERT_EQ(r.Status, 0);
+    const std::vector<std::string> starts = IcsValues(r.Text, "DTSTART");
+    ASSERT_FALSE(starts.empty());
+    EXPECT_EQ(starts.front(), "15991231T143723Z");
+    EXPECT_EQ(IcsValues(r.Text, "DTSTAMP"), starts);
+    EXPECT_EQ(IcsValues(r.Text, "UID").front(), "full-15991231T143723Z@selenara.example.org");
 }
 
 TEST(AlmanacIcs, UidsStayTheSameAcrossExports) {
@@ -326,9 +350,11 @@ std::int64_t UtSeconds(const std::string& iso) {
     const auto number = [&iso](std::size_t at, std::size_t length) {
         return std::stoi(iso.substr(at, length));
     };
-    const int offset = (iso[19] == '-' ? -1 : 1) * (number(20, 2) * 60 + number(23, 2));
+    // An offset with seconds ("+00:53:28") keeps them.
+    const int offset = (iso[19] == '-' ? -1 : 1) *
+                       (number(20, 2) * 3600 + number(23, 2) * 60 + (iso.size() > 25 ? number(26, 2) : 0));
     return std::int64_t{DateToDayNumber(number(8, 2), number(5, 2), number(0, 4))} * 86400 +
-           number(11, 2) * 3600 + number(14, 2) * 60 + number(17, 2) - offset * 60;
+           number(11, 2) * 3600 + number(14, 2) * 60 + number(17, 2) - offset;
 }
 
 // Around a new moon, just before a phase instant and across a year's end, in
@@ -364,6 +390,45 @@ TEST(AlmanacNow, AgeAndNextPhaseAgreeWithPhases) {
         EXPECT_EQ(now["next"]["kind"].String, (*next)["kind"].String) << now["time"].String;
         EXPECT_EQ(now["next"]["time"].String, (*next)["time"].String) << now["time"].String;
     }
+}
+
+// The clock is read in UT and local time derived from it. Berlin's clock
+// runs 2:00-3:00 twice on 25 October 2026 (summer time ends at 01:00 UT)
+// and skips it on 29 March; before 1893 Berlin kept local mean time,
+// +00:53:28 (tz database). On 30 October 2067 summer time ends too, and the
+// last quarter of 01:08:02 UT (02:08:02+01:00) is over at 01:30 UT.
+TEST(AlmanacNow, TheTimeIsTheClocksInstantInEveryHour) {
+    const ZoneRule berlinMeanTime = [](DayTime) { return 53 * 60 + 28; };
+    const struct {
+        ZoneRule Zone;
+        DayTime Ut;
+        std::string Time;
+    } cases[] = {
+        {EuropeBerlin, At(25, 10, 2026, 0, 30), "2026-10-25T02:30:00+02:00"},
+        {EuropeBerlin, At(25, 10, 2026, 1, 30), "2026-10-25T02:30:00+01:00"},
+        {EuropeBerlin, At(25, 10, 2026, 0, 59, 59), "2026-10-25T02:59:59+02:00"},
+        {EuropeBerlin, At(25, 10, 2026, 1, 0, 0), "2026-10-25T02:00:00+01:00"},
+        {EuropeBerlin, At(29, 3, 2026, 0, 59, 59), "2026-03-29T01:59:59+01:00"},
+        {EuropeBerlin, At(29, 3, 2026, 1, 0, 0), "2026-03-29T03:00:00+02:00"},
+        {EuropeBerlin, At(30, 10, 2067, 1, 30), "2067-10-30T02:30:00+01:00"},
+        {berlinMeanTime, At(1, 1, 1800, 0, 0), "1800-01-01T00:53:28+00:53:28"},
+    };
+    for (const auto& c : cases) {
+        const testing::JsonValue now = Json(AlmanacAtUt({"now", "--json"}, c.Zone, c.Ut));
+        EXPECT_EQ(now["time"].String, c.Time);
+        EXPECT_EQ(UtSeconds(now["time"].String), SecondCount(c.Ut)) << c.Time;
+        EXPECT_GT(UtSeconds(now["next"]["time"].String), SecondCount(c.Ut)) << c.Time;
+    }
+    // The two readings of 2:30 are an hour apart in age too.
+    const auto age = [](DayTime ut) { return Json(AlmanacAtUt({"now", "--json"}, EuropeBerlin, ut))["age"].Number; };
+    EXPECT_NEAR(age(At(25, 10, 2026, 1, 30)) - age(At(25, 10, 2026, 0, 30)), 1.0 / 24, 0.011);
+}
+
+// On the calendar's last day no next phase follows: the line ends after the
+// age, without a dangling separator.
+TEST(AlmanacNow, TheLastDayHasNoNextPhase) {
+    const Result r = Almanac({"now", "--lang", "en"}, EuropeBerlin, At(31, 12, 3999, 23, 59, 59));
+    EXPECT_EQ(r.Out, std::vector<std::string>{"Waxing Gibbous, 80 % lit, 11.0 days"});
 }
 
 // US Naval Observatory, Fraction of the Moon Illuminated, 2018, at midnight
@@ -551,8 +616,8 @@ private:
 class WatchingClock final : public ZoneClock {
 public:
     explicit WatchingClock(const FullDevice& device) : device_(device) {}
-    DayTime LocalNow() const override { return Count(WinterNoon()); }
-    int UtcOffsetMinutesAt(DayTime) const override { return Count(0); }
+    DayTime UtNow() const override { return Count(WinterNoon()); }
+    int UtcOffsetSecondsAt(DayTime) const override { return Count(0); }
     int AskedWhenFull() const { return asked_; }
 
 private:

@@ -34,12 +34,12 @@ std::vector<std::pair<int, int>> Kinds(const TMonat& t) {
 
 TEST(MonatAufbauen, LengthsAndWeekdays) {
     const FixedClock clock(WinterNoon(), testing::Utc);
-    const TMonat feb2000 = MonatAufbauen(2, 2000, clock);
+    const TMonat feb2000 = MonatAufbauen(2, 2000, TodayDayNumber(clock), clock);
     EXPECT_EQ(feb2000.AnzahlTage, 29);
     EXPECT_EQ(feb2000.Tage[1].Wochentag, 2);   // Tuesday
     EXPECT_EQ(feb2000.Tage[29].Wochentag, 2);
-    EXPECT_EQ(MonatAufbauen(2, 2100, clock).AnzahlTage, 28);
-    const TMonat outside = MonatAufbauen(1, 1599, clock);
+    EXPECT_EQ(MonatAufbauen(2, 2100, TodayDayNumber(clock), clock).AnzahlTage, 28);
+    const TMonat outside = MonatAufbauen(1, 1599, TodayDayNumber(clock), clock);
     EXPECT_EQ(outside.AnzahlTage, 0);
     EXPECT_EQ(outside.Monat, 1);
     EXPECT_EQ(outside.Jahr, 1599);
@@ -47,29 +47,29 @@ TEST(MonatAufbauen, LengthsAndWeekdays) {
 
 TEST(MonatAufbauen, TodayIsMarkedOnlyInItsOwnMonth) {
     const FixedClock clock({DateToDayNumber(8, 12, 2026), 3600}, testing::EuropeBerlin);
-    const TMonat december = MonatAufbauen(12, 2026, clock);
+    const TMonat december = MonatAufbauen(12, 2026, TodayDayNumber(clock), clock);
     int marked = 0;
     for (int d = 1; d <= december.AnzahlTage; ++d) marked += december.Tage[d].Heute;
     EXPECT_EQ(marked, 1);
     EXPECT_EQ(december.Tage[8].Heute, 1);
-    const TMonat lastYear = MonatAufbauen(12, 2025, clock);
+    const TMonat lastYear = MonatAufbauen(12, 2025, TodayDayNumber(clock), clock);
     for (int d = 1; d <= lastYear.AnzahlTage; ++d) EXPECT_EQ(lastYear.Tage[d].Heute, 0);
 }
 
 TEST(MonatAufbauen, January1999InUtHasAFullAndABlueMoon) {
     const FixedClock clock(WinterNoon(), testing::Utc);
-    const TMonat t = MonatAufbauen(1, 1999, clock);
+    const TMonat t = MonatAufbauen(1, 1999, TodayDayNumber(clock), clock);
     EXPECT_EQ(t.Tage[2].Phase, PhaseKind::FullMoon);
     EXPECT_EQ((std::tuple{t.Tage[2].Stunde, t.Tage[2].Minute, t.Tage[2].Sekunde}), (std::tuple{2, 49, 36}));
     EXPECT_EQ(t.Tage[31].Phase, PhaseKind::BlueMoon);
     EXPECT_EQ((std::tuple{t.Tage[31].Stunde, t.Tage[31].Minute, t.Tage[31].Sekunde}), (std::tuple{16, 6, 36}));
-    const TMonat feb = MonatAufbauen(2, 1999, clock);
+    const TMonat feb = MonatAufbauen(2, 1999, TodayDayNumber(clock), clock);
     for (int d = 1; d <= feb.AnzahlTage; ++d) EXPECT_NE(feb.Tage[d].Phase, PhaseKind::FullMoon);
 }
 
 TEST(MonatAufbauen, TwoNewMoonsInOneMonthAreBothNewMoons) {
     const FixedClock clock(WinterNoon(), testing::Utc);
-    const TMonat t = MonatAufbauen(8, 2008, clock);  // new moons 1 and 30 August 2008
+    const TMonat t = MonatAufbauen(8, 2008, TodayDayNumber(clock), clock);  // new moons 1 and 30 August 2008
     EXPECT_EQ(t.Tage[1].Phase, PhaseKind::NewMoon);
     EXPECT_EQ(t.Tage[30].Phase, PhaseKind::NewMoon);
 }
@@ -78,7 +78,7 @@ TEST(MonatAufbauen, APhaseKeepsTheSummerHourWhenViewedInWinter) {
     // Full moon 30 June 2007, 13:48:39 UT (the almanac's 13:49), the second
     // of the month; "now" is in December.
     const FixedClock clock(WinterNoon(), testing::EuropeBerlin);
-    const TTagInfo day = MonatAufbauen(6, 2007, clock).Tage[30];
+    const TTagInfo day = MonatAufbauen(6, 2007, TodayDayNumber(clock), clock).Tage[30];
     EXPECT_EQ(day.Phase, PhaseKind::BlueMoon);
     EXPECT_EQ(day.Stunde, 15);
     EXPECT_EQ(day.Minute, 48);
@@ -87,11 +87,11 @@ TEST(MonatAufbauen, APhaseKeepsTheSummerHourWhenViewedInWinter) {
 TEST(MonatAufbauen, EventsAreFiledByLocalDateAcrossMonthEnds) {
     const FixedClock berlin(WinterNoon(), testing::EuropeBerlin);
     // Full moon 31 March 1999, 22:48:58 UT (the almanac's 22:49), is 1 April 00:48 CEST.
-    const std::vector<std::pair<int, int>> march = Kinds(MonatAufbauen(3, 1999, berlin));
+    const std::vector<std::pair<int, int>> march = Kinds(MonatAufbauen(3, 1999, TodayDayNumber(berlin), berlin));
     EXPECT_NE(std::find(march.begin(), march.end(), std::pair{2, static_cast<int>(PhaseKind::FullMoon)}), march.end());
     for (const auto& [day, kind] : march) EXPECT_NE(kind, static_cast<int>(PhaseKind::BlueMoon)) << day;
-    EXPECT_NE(MonatAufbauen(3, 1999, berlin).Tage[31].Phase, PhaseKind::FullMoon);
-    const TMonat april = MonatAufbauen(4, 1999, berlin);
+    EXPECT_NE(MonatAufbauen(3, 1999, TodayDayNumber(berlin), berlin).Tage[31].Phase, PhaseKind::FullMoon);
+    const TMonat april = MonatAufbauen(4, 1999, TodayDayNumber(berlin), berlin);
     EXPECT_EQ(april.Tage[1].Phase, PhaseKind::FullMoon);
     EXPECT_EQ(april.Tage[1].Stunde, 0);
     EXPECT_EQ(april.Tage[1].Minute, 48);
@@ -99,10 +99,10 @@ TEST(MonatAufbauen, EventsAreFiledByLocalDateAcrossMonthEnds) {
 
     // New moon 1 June 1992, 03:57 UT, is 31 May 23:57 EDT.
     const FixedClock newYork(WinterNoon(), testing::AmericaNewYork);
-    const TMonat may = MonatAufbauen(5, 1992, newYork);
+    const TMonat may = MonatAufbauen(5, 1992, TodayDayNumber(newYork), newYork);
     EXPECT_EQ(may.Tage[31].Phase, PhaseKind::NewMoon);
     EXPECT_EQ(may.Tage[31].Stunde, 23);
-    EXPECT_EQ(MonatAufbauen(6, 1992, newYork).Tage[1].Phase, PhaseKind::None);
+    EXPECT_EQ(MonatAufbauen(6, 1992, TodayDayNumber(newYork), newYork).Tage[1].Phase, PhaseKind::None);
 }
 
 // In UT the local date is the UT date: the table must then be exactly what
@@ -130,19 +130,19 @@ TEST(MonatAufbauen, InUtMatchesTheMonthSearchExactly) {
                     info.Sekunde = c.Seconds;
                 }
             }
-            ASSERT_EQ(MonatAufbauen(month, year, clock).Tage, expected.Tage) << year << "-" << month;
+            ASSERT_EQ(MonatAufbauen(month, year, TodayDayNumber(clock), clock).Tage, expected.Tage) << year << "-" << month;
         }
     }
 }
 
 TEST(MonatAufbauen, TheEndsOfTheRangeBuildWithoutTrouble) {
-    const FixedClock sydney(WinterNoon(), [](DayTime) { return 600; });
-    const FixedClock hawaii(WinterNoon(), [](DayTime) { return -600; });
+    const FixedClock sydney(WinterNoon(), [](DayTime) { return 10 * 3600; });
+    const FixedClock hawaii(WinterNoon(), [](DayTime) { return -10 * 3600; });
     // Full moon 31 December 1599, 14:39 UT: 1 January 1600 in Sydney.
-    EXPECT_EQ(MonatAufbauen(1, 1600, sydney).Tage[1].Phase, PhaseKind::FullMoon);
-    EXPECT_NE(MonatAufbauen(1, 1600, hawaii).Tage[1].Phase, PhaseKind::FullMoon);
-    EXPECT_EQ(MonatAufbauen(12, 3999, hawaii).AnzahlTage, 31);
-    EXPECT_FALSE(PhaseDays(MonatAufbauen(12, 3999, sydney)).empty());
+    EXPECT_EQ(MonatAufbauen(1, 1600, TodayDayNumber(sydney), sydney).Tage[1].Phase, PhaseKind::FullMoon);
+    EXPECT_NE(MonatAufbauen(1, 1600, TodayDayNumber(hawaii), hawaii).Tage[1].Phase, PhaseKind::FullMoon);
+    EXPECT_EQ(MonatAufbauen(12, 3999, TodayDayNumber(hawaii), hawaii).AnzahlTage, 31);
+    EXPECT_FALSE(PhaseDays(MonatAufbauen(12, 3999, TodayDayNumber(sydney), sydney)).empty());
 }
 
 }  // namespace

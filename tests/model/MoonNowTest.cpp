@@ -17,7 +17,7 @@ DayTime At(int day, int month, int year, int hours, int minutes, int seconds = 0
 
 MoonNow Moon(DayTime local, testing::ZoneRule zone) {
     const FixedClock clock(local, std::move(zone));
-    return MoonAt(local, clock);
+    return MoonAt(clock.UtNow(), clock);
 }
 
 // December 2026 in Berlin (the month sheet's list): last quarter 1st 7:08,

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -170,6 +171,95 @@ TEST_F(QtSettingsStoreTest, SerializedTypesAreNeverDecoded) {
             EXPECT_TRUE(messages.empty());
         }
     }
+}
+
+// Files a careful user damaged by hand. A value ends at its line end, so
+// the user's values survive a save, no group is lost or doubled, and every
+// other group is written back byte for byte.
+TEST_F(QtSettingsStoreTest, ADamagedValueCostsNoOtherLine) {
+    const struct {
+        const char* what;
+        QByteArray file;
+        QByteArray other;  // stands in the saved file as it was
+    } cases[] = {
+        {"an open quote in the city",
+         "[Optionen]\nSPR=2\nSST=\"Berlin\nLOA=0\n\n[Fremd]\nkeep=1\nother=2\n", "[Fremd]\nkeep=1\nother=2\n"},
+        {"an open quote in an earlier group", "[Aaa]\nx=\"open\n[Optionen]\nSPR=2\nSST=Berlin\nLOA=0\n",
+         "[Aaa]\nx=\"open\n"},
+        {"a trailing backslash in an earlier group", "[Fremd]\nkeep=1\\\n[Optionen]\nSPR=2\nSST=Berlin\nLOA=0\n",
+         "[Fremd]\nkeep=1\\\n"},
+        {"an open quote before any group", "x=\"open\r\n[Optionen]\nSPR=2\nSST=Berlin\nLOA=0", "x=\"open\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // A fresh path each, since QSettings keeps what it parsed of a path.
+        const QString path = FreshPath();
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.file);
+        f.close();
+        messages.clear();
+        const auto report = [&](const std::string& m) { messages.push_back(m); };
+        UserSettings first;
+        {
+            QtSettingsStore store(path);
+            first = LoadSettings(store, report);
+            SaveSettings(first, store, report);
+        }
+        EXPECT_EQ(first.Language, 2);
+        EXPECT_EQ(first.Settings.City, "Berlin");
+        EXPECT_FALSE(first.Settings.ShowLore);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray saved = f.readAll();
+        f.close();
+        EXPECT_TRUE(saved.contains(c.other)) << saved.toStdString();
+        EXPECT_EQ(saved.count("[Optionen]"), 1) << saved.toStdString();
+        EXPECT_TRUE(saved.contains("\nSST=Berlin\n")) << saved.toStdString();
+        QtSettingsStore again(path);
+        EXPECT_EQ(LoadSettings(again, report), first);
+        EXPECT_TRUE(messages.empty());
+    }
+}
+
+// The lock file beside the settings. One that no running process holds
+// (junk, a crashed writer's) froze the exit for 30 s: it is stale at once.
+// One that a running process keeps makes the save fail with its message
+// after a short wait, and nothing is written.
+TEST_F(QtSettingsStoreTest, ALockFileNoProcessHoldsIsStaleAtOnce) {
+    WriteFile("[Optionen]\nSST=Bremen\n");
+    QFile junk(File() + QStringLiteral(".lock"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("junk\n");
+    junk.close();
+    UserSettings u;
+    u.Settings.City = "Berlin";
+    Save(u);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(junk.exists());
+    EXPECT_EQ(Load().Settings.City, "Berlin");
+}
+
+TEST_F(QtSettingsStoreTest, ALockARunningProcessKeepsMakesTheSaveFail) {
+    WriteFile("[Optionen]\nSST=Bremen\n");
+    QLockFile held(File() + QStringLiteral(".lock"));
+    ASSERT_TRUE(held.tryLock(0));
+    UserSettings u;
+    u.Settings.City = "Berlin";
+    Save(u);
+    EXPECT_EQ(messages, std::vector<std::string>{"Failed to create key Optionen"});
+    held.unlock();
+    messages.clear();
+    EXPECT_EQ(Load().Settings.City, "Bremen");
+}
+
+// Found by fuzzing: a byte-order mark inside a value, after a character the
+// save escapes, was dropped when read back.
+TEST_F(QtSettingsStoreTest, AByteOrderMarkInsideAValueSurvivesTheRoundTrip) {
+    UserSettings u;
+    u.Settings.City = std::string("K\0\xef\xbb\xbfln", 7);
+    Save(u);
+    EXPECT_EQ(Load().Settings.City, u.Settings.City);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(QtSettingsStoreTest, AStoreThatCannotBeWrittenSaysSoOnce) {

@@ -3,12 +3,13 @@
 // buried in junk. Each case runs one session of the program (settings_session:
 // start, show, Exit) as an ordinary user, since for root file modes would not
 // stop a write.
+#include "settings/QtSettingsStore.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -41,13 +42,15 @@ struct Session {
     Values loaded;
 };
 
-// The settings file as a session leaves it: the stored keys of the group.
+// The settings file as a session leaves it: the stored texts of the group,
+// read as the program reads them (other groups stand as they were, which
+// QSettings' own reader may take differently).
 Values StoredValues(const QString& file) {
-    QSettings raw(file, QSettings::IniFormat);
-    raw.beginGroup(QStringLiteral("Optionen"));
+    QtSettingsStore store(file);
     Values values;
-    for (const QString& key : raw.allKeys())
-        values[key.toStdString()] = raw.value(key).toString().toStdString();
+    for (const char* key : SettingsKeys)
+        if (const SettingsStore::Value v = store.Read(key); v.Status == SettingsStore::ReadStatus::Text)
+            values[key] = v.Text;
     return values;
 }
 

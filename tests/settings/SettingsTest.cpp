@@ -77,11 +77,14 @@ TEST(LoadSettings, DecodingRules) {
 }
 
 // Only 1 and 2 are languages (of the low 8 bits); any other number would
-// leave every caption blank and reads as German. A country number beyond 32
-// bits is no valid integer for its field and gives the default, Germany.
+// leave every caption blank and reads as German. A number beyond 32 bits is
+// no valid integer for any key and gives the default: Germany for the
+// country, German (not the low bits' 2 of 2^32 + 2), false for SMM (not
+// true for 2^32).
 TEST(LoadSettings, LanguagesAndCountriesOutOfTheirRange) {
-    const std::pair<const char*, int> languages[] = {
-        {"0", 1}, {"3", 1}, {"-1", 1}, {"256", 1}, {"255", 1}, {"2", 2}, {"258", 2}, {"513", 1}};
+    const std::pair<const char*, int> languages[] = {{"0", 1},   {"3", 1},   {"-1", 1},
+                                                     {"256", 1}, {"255", 1}, {"2", 2},
+                                                     {"258", 2}, {"513", 1}, {"4294967298", 1}};
     for (const auto& [stored, language] : languages) {
         MemoryStore store;
         store.Set("SPR", stored);
@@ -93,6 +96,11 @@ TEST(LoadSettings, LanguagesAndCountriesOutOfTheirRange) {
         MemoryStore store;
         store.Set("SLA", stored);
         EXPECT_EQ(Load(store).settings.Settings.CountrySlot, slot) << stored;
+    }
+    for (const char* stored : {"4294967296", "2147483648", "-2147483649"}) {
+        MemoryStore store;
+        store.Set("SMM", stored);
+        EXPECT_FALSE(Load(store).settings.Settings.StartInTray) << stored;
     }
 }
 

@@ -8,7 +8,7 @@
 
 namespace selenara::testing {
 
-// Offset (minutes east of UT) at a UT instant.
+// Offset (seconds east of UT) at a UT instant.
 using ZoneRule = std::function<int(DayTime)>;
 
 inline int Utc(DayTime) { return 0; }
@@ -31,7 +31,7 @@ inline bool Between(DayTime ut, DayNumber startDay, int startHour, DayNumber end
 // last Sunday of March 01:00 UT to last Sunday of October 01:00 UT.
 inline int EuropeBerlin(DayTime ut) {
     const int year = DayNumberToDate(ut.Day).Year;
-    return Between(ut, LastSundayOf(3, year), 1, LastSundayOf(10, year), 1) ? 120 : 60;
+    return Between(ut, LastSundayOf(3, year), 1, LastSundayOf(10, year), 1) ? 7200 : 3600;
 }
 
 // US Eastern time: daylight time from 2:00 local on the second Sunday of
@@ -42,18 +42,21 @@ inline int AmericaNewYork(DayTime ut) {
     const bool summer = year >= 2007
                             ? Between(ut, NthSunday(2, 3, year), 7, NthSunday(1, 11, year), 6)
                             : Between(ut, NthSunday(1, 4, year), 7, LastSundayOf(10, year), 6);
-    return summer ? -240 : -300;
+    return summer ? -4 * 3600 : -5 * 3600;
 }
 
+// "Now" given as local clock time is the first instant the clock reads it;
+// the hour a clock repeats needs SetUtNow for its second time round.
 class FixedClock final : public ZoneClock {
 public:
-    FixedClock(DayTime localNow, ZoneRule zone) : now_(localNow), zone_(std::move(zone)) {}
-    DayTime LocalNow() const override { return now_; }
-    int UtcOffsetMinutesAt(DayTime ut) const override { return zone_(ut); }
-    void SetNow(DayTime localNow) { now_ = localNow; }
+    FixedClock(DayTime localNow, ZoneRule zone) : zone_(std::move(zone)) { SetNow(localNow); }
+    DayTime UtNow() const override { return now_; }
+    int UtcOffsetSecondsAt(DayTime ut) const override { return zone_(ut); }
+    void SetNow(DayTime localNow) { now_ = LocalToUtc(localNow, *this); }
+    void SetUtNow(DayTime ut) { now_ = ut; }
 
 private:
-    DayTime now_;
+    DayTime now_;  // UT
     ZoneRule zone_;
 };
 

@@ -15,8 +15,8 @@ using testing::FixedClock;
 TEST(SpokenDay, WholeDateTodayAndPhaseInBothLanguages) {
     const FixedClock berlin({DateToDayNumber(9, 12, 2026), 12 * 3600}, testing::EuropeBerlin);
     const FixedClock utc(testing::WinterNoon(), testing::Utc);
-    const TMonat december = MonatAufbauen(12, 2026, berlin);
-    const TMonat january = MonatAufbauen(1, 1999, utc);
+    const TMonat december = MonatAufbauen(12, 2026, TodayDayNumber(berlin), berlin);
+    const TMonat january = MonatAufbauen(1, 1999, TodayDayNumber(utc), utc);
     const struct {
         const TMonat& month;
         int day;
