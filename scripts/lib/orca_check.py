@@ -161,60 +161,49 @@ class Session:
         for name in names:
             self.xdotool("key", name)
 
+    def press(self, key, *said):
+        """Presses a key, then waits for each of the utterances in turn."""
+        if key:
+            self.key(key)
+        for words in said:
+            self.speech.expect(words)
+
+    def close_dialog(self, label):
+        """Escape, and the window is back with the focus on the menu label."""
+        self.key("Escape")
+        self.focus_window()
+        self.press(None, self.texts["title"], label)
+
     def run(self):
-        t, s = self.texts, self.speech
+        t = self.texts
         self.focus_window()
-        s.expect(t["title"])
-        s.expect(t["start"])
+        self.press(None, t["title"], t["start"])
         # The menu row lies before the month list in the Tab order.
-        self.key("shift+Tab")
-        s.expect(t["menu"][0])
-        self.key("Return")
-        for said in t["about"]:
-            s.expect(said)
+        self.press("shift+Tab", t["menu"][0])
+        self.press("Return", *t["about"])
         for said in t["links"]:
-            self.key("Tab")
-            s.expect(said)
-        self.key("Escape")
-        self.focus_window()
-        s.expect(t["title"])
-        s.expect(t["menu"][0])
-        self.key("shift+Tab")
-        s.expect(t["menu"][1])
-        self.key("Return")
+            self.press("Tab", said)
+        self.close_dialog(t["menu"][0])
+        self.press("shift+Tab", t["menu"][1])
         # Its title, then the first check box, which has the focus.
-        s.expect(t["options"][0])
-        s.expect(t["options"][1])
+        self.press("Return", *t["options"][:2])
         for said in t["options"][2:]:
-            self.key("Tab")
-            s.expect(said)
+            self.press("Tab", said)
         for words in (t["country"], t["city"], t["language"]):
-            self.key("Tab")
-            for said in words:
-                s.expect(said)
+            self.press("Tab", *words)
         for said in t["buttons"]:
-            self.key("Tab")
-            s.expect(said)
-        self.key("Escape")
-        self.focus_window()
-        s.expect(t["title"])
-        s.expect(t["menu"][1])
+            self.press("Tab", said)
+        self.close_dialog(t["menu"][1])
         # Back through "Beenden" and the lore box to the days.
-        self.key("shift+Tab")
-        s.expect(t["menu"][2])
-        self.key("shift+Tab")
-        s.expect(t["lore"])
-        self.key("shift+Tab")
-        s.expect(t["today"])
-        self.key("Right")
-        s.expect(t["next"])
-        self.key("Return")
-        s.expect(t["balloon"].format(**self.rise_and_set()))
-        self.key("Escape")
-        s.expect(t["next"])
+        self.press("shift+Tab", t["menu"][2])
+        self.press("shift+Tab", t["lore"])
+        self.press("shift+Tab", t["today"])
+        self.press("Right", t["next"])
+        self.press("Return", t["balloon"].format(**self.rise_and_set()))
+        self.press("Escape", t["next"])
         # Out through the lore box to "Beenden", and Enter ends the program.
-        self.key("Tab", "Tab")
-        s.expect(t["menu"][2])
+        self.key("Tab")
+        self.press("Tab", t["menu"][2])
         self.key("Return")
         try:
             check(self.app.wait(TIMEOUT) == 0, "Enter on the exit label ends the program")
