@@ -101,7 +101,7 @@ bool QtSettingsStore::RemoveGroup() {
 
 SettingsStore::WriteStatus QtSettingsStore::Write(std::string_view key, const std::string& text) {
     if (!settings_ || !settings_->isWritable()) return WriteStatus::CannotCreateGroup;
-    pending_.emplace_back(KeyPath(key), QString::fromLatin1(IniStoredValue(QString::fromStdString(text))));
+    pending_.emplace_back(KeyPath(key), QString::fromLatin1(IniStoredValue(TextFromUtf8(text))));
     return WriteStatus::Written;
 }
 

@@ -78,7 +78,7 @@ SettingsStore::WriteStatus RegistryStore::Write(std::string_view key, const std:
     if (RegCreateKeyExW(HKEY_CURRENT_USER, groupKey_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, group.Out(),
                         nullptr) != ERROR_SUCCESS)
         return WriteStatus::CannotCreateGroup;
-    const std::wstring value = WrapStoredText(QString::fromStdString(text)).toStdWString();
+    const std::wstring value = WrapStoredText(TextFromUtf8(text)).toStdWString();
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
     if (RegSetValueExW(group.Get(), Wide(key).c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(value.c_str()), bytes) != ERROR_SUCCESS)

@@ -153,15 +153,6 @@ bool WriteTextIni(QIODevice& device, const QSettings::SettingsMap& map) {
     return device.write(out) == out.size();
 }
 
-// UTF-8 bytes of a value between its escapes. A byte-order mark is a
-// character of the value wherever it stands: QString::fromUtf8 drops one at
-// the start, and an escape written before it would make it vanish.
-QString Utf8Text(QByteArrayView bytes) {
-    QStringDecoder decode(QStringDecoder::Utf8,
-                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return decode(bytes);
-}
-
 // The types QSettings writes as "@Type(...)".
 bool IsSerializedType(const QString& text) {
     static constexpr std::array<std::u16string_view, 8> names = {
@@ -174,6 +165,12 @@ bool IsSerializedType(const QString& text) {
 }
 
 }  // namespace
+
+QString TextFromUtf8(QByteArrayView bytes) {
+    QStringDecoder decode(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decode(bytes);
+}
 
 QSettings::Format TextIniFormat() {
     static const QSettings::Format format =
@@ -218,7 +215,8 @@ bool IniValueText(const QByteArray& stored, QString& text) {
         } else {
             qsizetype j = i + 1;
             while (j < stored.size() && stored[j] != '\\' && stored[j] != '"' && stored[j] != ',') ++j;
-            text += Utf8Text(QByteArrayView(stored).sliced(i, j - i));
+            // A byte-order mark after an escape is a character of the value too.
+            text += TextFromUtf8(QByteArrayView(stored).sliced(i, j - i));
             i = j;
         }
     }

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QSettings>
 #include <QString>
 
@@ -39,6 +40,11 @@ QString WrapStoredText(const QString& text);
 // what is not one plain text: a list (a comma outside quotes) or a
 // serialized type ("@Variant(...)", "@ByteArray(...)", ...).
 bool IniValueText(const QByteArray& stored, QString& text);
+
+// UTF-8 bytes as text, a byte-order mark kept as a character wherever it
+// stands: QString::fromUtf8 drops one at the start, so a city that begins
+// with one would lose it at every save.
+QString TextFromUtf8(QByteArrayView bytes);
 
 // A text as its value in the file: control characters, quotes and
 // backslashes escaped, quoted where a comma, ';', '=' or an outer blank
