@@ -45,7 +45,7 @@ protected:
 TEST_F(RegistryStoreTest, TextsReadBackAsWritten) {
     EXPECT_EQ(store_.Read("ORT").Status, Status::Missing);
     for (const std::string text :
-         {"Frankfurt am Main", "Zürich", "", "@Variant(not one)", "a,b;c=d", "\xef\xbb\xbfBOM first"}) {
+         {"Frankfurt am Main", "Zürich", "", "@Variant(not one)", "a,b;c=d", "\xef\xbb\xbf" "Bonn"}) {
         ASSERT_EQ(store_.Write("ORT", text), SettingsStore::WriteStatus::Written);
         const auto value = store_.Read("ORT");
         EXPECT_EQ(value.Status, Status::Text) << text;
