@@ -59,7 +59,8 @@ SettingsStore::Value RegistryStore::Read(std::string_view key) {
     if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {ReadStatus::Unreadable, {}};
     data.resize(got / sizeof(wchar_t));
     while (!data.empty() && data.back() == L'\0') data.pop_back();  // stored with or without its end
-    QString text = QString::fromStdWString(data);
+    // As the code units stand: QString::fromStdWString drops a leading byte-order mark.
+    QString text = QStringView(data).toString();
     if (!UnwrapStoredText(text)) return {ReadStatus::WrongType, {}};
     return {ReadStatus::Text, text.toStdString()};
 }
