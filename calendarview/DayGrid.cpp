@@ -22,8 +22,7 @@ DayGrid::DayGrid(QWidget* parent) : QWidget(parent) {
     // Tab only: a click shows the day's balloon and must not leave a frame.
     setFocusPolicy(Qt::TabFocus);
     resize(Width, Height);
-    static const bool accessible = (QAccessible::installFactory(&DayGridAccessibleFactory), true);
-    Q_UNUSED(accessible)
+    InstallDayGridAccessible();
 }
 
 QRect DayGrid::NumberRect(int row, int column) { return {71 * (column - 1) + 2, 52 * (row - 1) + 3, 68, 15}; }

@@ -1,6 +1,7 @@
 #include "calendarview/DayGridAccessible.h"
 
 #include "calendarview/DayGrid.h"
+#include "toolkit/AccessibleFactory.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
@@ -143,10 +144,6 @@ private:
 
 }  // namespace
 
-QAccessibleInterface* DayGridAccessibleFactory(const QString& className, QObject* object) {
-    if (className != QLatin1String(DayGrid::staticMetaObject.className())) return nullptr;
-    auto* grid = qobject_cast<DayGrid*>(object);
-    return grid ? new DayGridAccessible(grid) : nullptr;
-}
+void InstallDayGridAccessible() { InstallAccessible<DayGrid, DayGridAccessible>(); }
 
 }  // namespace selenara

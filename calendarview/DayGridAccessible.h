@@ -4,14 +4,9 @@
 // The focus day is the table's focused and selected cell.
 #pragma once
 
-class QAccessibleInterface;
-class QObject;
-class QString;
-
 namespace selenara {
 
-// For QAccessible::installFactory: the table of a DayGrid, nullptr for any
-// other object.
-QAccessibleInterface* DayGridAccessibleFactory(const QString& className, QObject* object);
+// Installs the table for every DayGrid, once per program.
+void InstallDayGridAccessible();
 
 }  // namespace selenara

@@ -1,5 +1,7 @@
 #include "toolkit/Balloon.h"
 
+#include "toolkit/AccessibleFactory.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QGuiApplication>
@@ -33,12 +35,6 @@ public:
     }
 };
 
-QAccessibleInterface* BalloonAccessibleFactory(const QString& className, QObject* object) {
-    if (className != QLatin1String(Balloon::staticMetaObject.className())) return nullptr;
-    auto* balloon = qobject_cast<Balloon*>(object);
-    return balloon ? new BalloonAccessible(balloon) : nullptr;
-}
-
 }  // namespace
 
 QPointer<Balloon> Balloon::current_;
@@ -49,8 +45,7 @@ Balloon::Balloon(const QString& text, const QFont& font)
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_TranslucentBackground);
     setFont(font);
-    static const bool accessible = (QAccessible::installFactory(&BalloonAccessibleFactory), true);
-    Q_UNUSED(accessible)
+    InstallAccessible<Balloon, BalloonAccessible>();
     const QRect bounds = fontMetrics().boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignLeft, text_);
     setFixedSize(bounds.width() + 2 * Padding + 1, bounds.height() + 2 * Padding + 1);
 }

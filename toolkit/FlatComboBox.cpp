@@ -3,7 +3,6 @@
 #include "toolkit/FlatComboBoxAccessible.h"
 
 #include <QAbstractItemView>
-#include <QAccessible>
 #include <QFrame>
 #include <QPainter>
 #include <QPainterPath>
@@ -26,8 +25,7 @@ public:
 }  // namespace
 
 FlatComboBox::FlatComboBox(QWidget* parent, const FlatLook& look) : QComboBox(parent), look_(look) {
-    static const bool accessible = (QAccessible::installFactory(&FlatComboBoxAccessibleFactory), true);
-    Q_UNUSED(accessible)
+    InstallFlatComboBoxAccessible();
     if (!look_.SelectedText.isValid()) look_.SelectedText = look_.Text;
     if (!look_.FocusBorder.isValid()) look_.FocusBorder = look_.Border;
     auto* style = look_.ArrowBox > 0 ? new ListBelowStyle : nullptr;

@@ -1,5 +1,6 @@
 #include "toolkit/FlatComboBoxAccessible.h"
 
+#include "toolkit/AccessibleFactory.h"
 #include "toolkit/FlatComboBox.h"
 
 #include <QAbstractItemView>
@@ -74,10 +75,6 @@ private:
 
 }  // namespace
 
-QAccessibleInterface* FlatComboBoxAccessibleFactory(const QString& className, QObject* object) {
-    if (className != QLatin1String(FlatComboBox::staticMetaObject.className())) return nullptr;
-    auto* box = qobject_cast<FlatComboBox*>(object);
-    return box ? new FlatComboBoxAccessible(box) : nullptr;
-}
+void InstallFlatComboBoxAccessible() { InstallAccessible<FlatComboBox, FlatComboBoxAccessible>(); }
 
 }  // namespace selenara

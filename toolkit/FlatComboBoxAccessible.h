@@ -5,12 +5,9 @@
 // list, and Qt 6.4 offers no selection for it to read instead.
 #pragma once
 
-#include <QAccessibleInterface>
-#include <QString>
-
 namespace selenara {
 
-// For QAccessible::installFactory: the interface of a FlatComboBox.
-QAccessibleInterface* FlatComboBoxAccessibleFactory(const QString& className, QObject* object);
+// Installs the interface for every FlatComboBox, once per program.
+void InstallFlatComboBoxAccessible();
 
 }  // namespace selenara

@@ -1,5 +1,6 @@
 #include "toolkit/HoverLabel.h"
 
+#include "toolkit/AccessibleFactory.h"
 #include "toolkit/Look.h"
 
 #include <QAccessible>
@@ -37,17 +38,10 @@ private:
     HoverLabel* Label() const { return static_cast<HoverLabel*>(widget()); }
 };
 
-QAccessibleInterface* HoverLabelAccessibleFactory(const QString& className, QObject* object) {
-    if (className != QLatin1String(HoverLabel::staticMetaObject.className())) return nullptr;
-    auto* label = qobject_cast<HoverLabel*>(object);
-    return label ? new HoverLabelAccessible(label) : nullptr;
-}
-
 }  // namespace
 
 HoverLabel::HoverLabel(QWidget* parent) : QLabel(parent) {
-    static const bool accessible = (QAccessible::installFactory(&HoverLabelAccessibleFactory), true);
-    Q_UNUSED(accessible)
+    InstallAccessible<HoverLabel, HoverLabelAccessible>();
     setFont(look::WindowFont());
     setContentsMargins(FocusMargin, FocusMargin, FocusMargin, FocusMargin);
     // Tab only: a click must not leave a focus frame behind.
