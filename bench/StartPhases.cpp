@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vandrel"));
     QApplication::setApplicationName(QStringLiteral("Selenara"));
-    QApplication::setApplicationVersion(QString::fromLatin1(ProgramRelease));
+    QApplication::setApplicationVersion(QString::fromLatin1(selenara::ProgramRelease));
     QApplication::setQuitOnLastWindowClosed(false);
     Mark("QApplication");
 
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     FirstPaint firstPaint;
     if (bare) {
         QWidget window;
-        window.setWindowTitle(QStringLiteral("Selenara ") + QString::fromLatin1(ProgramVersion));
+        window.setWindowTitle(QStringLiteral("Selenara ") + QString::fromLatin1(selenara::ProgramVersion));
         window.setFixedSize(498, 523);
         QPalette palette = window.palette();
         palette.setColor(QPalette::Window, Qt::black);

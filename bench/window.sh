@@ -35,7 +35,7 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
 fi
 
-cmake -S "$root" -B "$build" -DSELENARA_BENCH=ON -DSELENARA_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+(cd "$root" && cmake --preset bench >/dev/null)
 cmake --build "$build" -j "$(nproc)" \
     --target selenara selenara_bare_window selenara_xprobe selenara_start_phases >/dev/null
 probe="$build/bench/selenara_xprobe"
@@ -43,7 +43,9 @@ phases="$build/bench/selenara_start_phases"
 
 # The three programs: key, window title, command.
 keys=(bare label program)
-declare -A title=([bare]="Bare Qt window" [label]="Bare Qt window" [program]="Selenara 1.4")
+# The program's title names the version the build was configured with.
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+declare -A title=([bare]="Bare Qt window" [label]="Bare Qt window" [program]="Selenara $version")
 declare -A cmdline=([bare]="$build/bench/selenara_bare_window"
                     [label]="$build/bench/selenara_bare_window --label"
                     [program]="$build/selenara")

@@ -57,6 +57,7 @@ constexpr std::string_view Usage =
     "                            FMT is text with %p phase, %i percent lit, %a age,\n"
     "                            %n next phase, %t its local time, %e moon emoji, %% %\n"
     "  help, --help, -h          this text\n"
+    "  --version                 the program's name and version\n"
     "\n"
     "--json writes JSON with ISO 8601 times: an array of objects for phases and\n"
     "riseset, one object for now.\n"
@@ -313,6 +314,10 @@ int Command(const Args& args, Output& out, std::ostream& err, const ZoneClock& c
     const std::string& command = args[0];
     if (command == "help" || command == "--help" || command == "-h") {
         out.Write(Usage);
+        return AlmanacDone;
+    }
+    if (command == "--version") {
+        out.Write(std::string("selenara-almanac ") + ProgramRelease, '\n');
         return AlmanacDone;
     }
     if (command == "phases") return Phases(args, out, err, clock);

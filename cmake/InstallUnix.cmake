@@ -42,3 +42,15 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 # The window's look asks for Liberation Sans (Narrow) first.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+
+# The staged install's test and the package's check want the same files.
+list(JOIN SELENARA_ICON_SIZES " " icon_sizes)
+set(SELENARA_INSTALL_CHECK -DAPP_ID=${SELENARA_APP_ID} -DVERSION=${PROJECT_VERSION}
+    "-DICON_SIZES=${icon_sizes}" -P ${PROJECT_SOURCE_DIR}/tests/desktop/InstallCheck.cmake)
+# cmake --build <dir> --target check_package (scripts/package): packs the
+# .deb, unpacks it into a throwaway root and checks what it holds.
+add_custom_target(check_package
+  COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${PROJECT_BINARY_DIR}/CPackConfig.cmake
+  COMMAND ${CMAKE_COMMAND} -DDEB_DIR=${PROJECT_BINARY_DIR} -DSTAGE=${PROJECT_BINARY_DIR}/package-root
+          ${SELENARA_INSTALL_CHECK}
+  WORKING_DIRECTORY ${PROJECT_BINARY_DIR} VERBATIM)

@@ -1,18 +1,39 @@
-# cmake -DBUILD_DIR=<build> -DSTAGE=<empty dir> -DAPP_ID=<id> -DVERSION=<x.y>
-#       -DICON_SIZES=<16;22;...> -P InstallCheck.cmake
-# Installs the build with prefix /usr under DESTDIR=STAGE and checks the file
-# list, the icons' pixel sizes, the ids the files name each other by and the
-# version they name; runs desktop-file-validate and appstreamcli when they are
-# installed.
+# cmake -DBUILD_DIR=<build> | -DDEB_DIR=<folder of the .deb>
+#       -DSTAGE=<empty dir> -DAPP_ID=<id> -DVERSION=<x.y>
+#       "-DICON_SIZES=<16 22 ...>" -P InstallCheck.cmake
+# Installs the build with prefix /usr under DESTDIR=STAGE, or unpacks the
+# Debian package of VERSION there and lets apt resolve its Depends without
+# installing; then checks the file list, the icons' pixel sizes, the ids the
+# files name each other by and the version they name; runs the installed
+# almanac, and desktop-file-validate and appstreamcli when they are installed.
 
 cmake_minimum_required(VERSION 3.25)
 
+separate_arguments(ICON_SIZES)
 file(REMOVE_RECURSE ${STAGE})
-set(ENV{DESTDIR} ${STAGE})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
-                RESULT_VARIABLE rc OUTPUT_QUIET)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "cmake --install failed: ${rc}")
+if(DEB_DIR)
+  file(GLOB deb ${DEB_DIR}/selenara_${VERSION}_*.deb)
+  list(LENGTH deb count)
+  if(NOT count EQUAL 1)
+    message(FATAL_ERROR "not one package of ${VERSION} in ${DEB_DIR}: ${deb}")
+  endif()
+  execute_process(COMMAND dpkg-deb -x ${deb} ${STAGE} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb -x ${deb} failed: ${rc}")
+  endif()
+  # apt-get wants a path with a slash to take a file for a package's name.
+  execute_process(COMMAND apt-get install --simulate --no-download ${deb}
+                  RESULT_VARIABLE rc OUTPUT_QUIET)
+  if(NOT rc EQUAL 0)
+    message(SEND_ERROR "apt cannot resolve the Depends of ${deb}")
+  endif()
+else()
+  set(ENV{DESTDIR} ${STAGE})
+  execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
+                  RESULT_VARIABLE rc OUTPUT_QUIET)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${rc}")
+  endif()
 endif()
 
 set(share ${STAGE}/usr/share)
@@ -76,6 +97,11 @@ execute_process(COMMAND ${STAGE}/usr/bin/selenara-almanac --help
                 RESULT_VARIABLE rc OUTPUT_QUIET)
 if(NOT rc EQUAL 0)
   message(SEND_ERROR "the installed selenara-almanac --help exited with ${rc}")
+endif()
+execute_process(COMMAND ${STAGE}/usr/bin/selenara-almanac --version
+                RESULT_VARIABLE rc OUTPUT_VARIABLE version_line)
+if(NOT rc EQUAL 0 OR NOT version_line MATCHES "^selenara-almanac ${VERSION}[a-z]?\n$")
+  message(SEND_ERROR "the installed selenara-almanac --version: ${rc}, ${version_line}")
 endif()
 
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
