@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #ifdef _WIN32
@@ -67,7 +68,8 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     const WindowsOutput output;
 #endif
-    const int status = selenara::RunAlmanac(args, std::cout, std::cerr, selenara::SystemClock{});
+    const selenara::SystemClock clock{selenara::ZoneNamedByTz(std::getenv("TZ"))};
+    const int status = selenara::RunAlmanac(args, std::cout, std::cerr, clock);
     if (status == selenara::AlmanacDone && !CloseStandardOutput())
         return selenara::ReportWriteFailure(std::cerr, errno);
     return status;

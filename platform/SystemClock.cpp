@@ -35,4 +35,12 @@ int SystemClock::UtcOffsetSecondsAt(DayTime ut) const {
     return offset < 0 ? -capped : capped;
 }
 
+QTimeZone ZoneNamedByTz(const char* tz) {
+    if (tz != nullptr && *tz != '\0') {
+        const QTimeZone named{QByteArray(tz)};
+        if (named.isValid()) return named;
+    }
+    return QTimeZone::systemTimeZone();
+}
+
 }  // namespace selenara

@@ -1,8 +1,8 @@
 // The real clock and a real time zone, for the program and the almanac
-// command: Qt's zone data on every platform (the tz database on Unix, with TZ
-// honoured; Windows' own zone data on Windows), so that every instant from
-// 1600 to 3999 gets the offset of its own year's rules as far as that data
-// reaches, and the zone's earliest known offset before that.
+// command: Qt's zone data, which is the tz database on every platform (the
+// system's on Unix, with TZ honoured; ICU's copy on Windows, where Windows
+// only names the zone), so that every instant from 1600 to 3999 gets the
+// offset of its own year's rules, and local mean time before the first.
 #pragma once
 
 #include "astro/LocalTime.h"
@@ -27,5 +27,11 @@ public:
 private:
     QTimeZone zone_;
 };
+
+// The zone a command-line program reads its times in: the IANA zone TZ
+// names (also on Windows, whose own choice of zone knows nothing of TZ),
+// and the system's zone otherwise, which on Unix understands the rest of
+// what TZ may hold, such as a POSIX rule string.
+QTimeZone ZoneNamedByTz(const char* tz);
 
 }  // namespace selenara

@@ -46,14 +46,22 @@ TEST(SystemClock, OffsetAtTheInstantFollowsTheZonesRules) {
     });
 }
 
-#ifndef Q_OS_WIN
-// Windows' zone data knows most zones' history only from about 2006 and
-// has no local mean time; the tz database has both.
-TEST(SystemClock, OffsetOfEarlierYearsIsTheirOwnUnix) {
+// The tz database's history, on Windows too (Windows' own zone data keeps
+// about one rule per zone before 2006 and no local mean time).
+TEST(SystemClock, OffsetOfEarlierYearsIsTheirOwn) {
     ExpectOffsets({
-        // Local mean time, 0:53:28 and -4:56:02, seconds and all.
+        // Local mean time, seconds and all: 0:53:28, -4:56:02, 10:04:52.
         {"Europe/Berlin", 1, 1, 1600, 0, 3208},
         {"America/New_York", 1, 1, 1600, 0, -17762},
+        {"Australia/Sydney", 1, 1, 1600, 0, 36292},
+        // The full moon of 4 October 1990, 13:01 UT: summer time had ended
+        // on 30 September, not in late October as today's rule has it.
+        {"Europe/Berlin", 4, 10, 1990, 13 * 3600 + 60, 3600},
+        // West Germany kept no summer time from 1950 to 1979.
+        {"Europe/Berlin", 1, 7, 1977, 12 * 3600, 3600},
+        // Samoa skipped 30 December 2011: -10:00 until 10:00 UT, then +14:00.
+        {"Pacific/Apia", 30, 12, 2011, 10 * 3600 - 1, -36000},
+        {"Pacific/Apia", 30, 12, 2011, 10 * 3600, 50400},
         // Germany's first summer time, from 30 April 1916 23:00 local.
         {"Europe/Berlin", 30, 4, 1916, 21 * 3600, 3600},
         {"Europe/Berlin", 30, 4, 1916, 22 * 3600, 7200},
@@ -61,6 +69,23 @@ TEST(SystemClock, OffsetOfEarlierYearsIsTheirOwnUnix) {
         {"America/New_York", 15, 1, 1943, 12 * 3600, -14400},
     });
 }
+
+// TZ chooses the almanac's zone wherever it names one; anything else leaves
+// the system's zone, which on Unix reads TZ's other forms itself.
+TEST(SystemClock, TzNamingAZoneChoosesIt) {
+    const QByteArray system = QTimeZone::systemTimeZoneId();
+    const struct {
+        const char* tz;
+        QByteArray id;
+    } cases[] = {
+        {"Australia/Sydney", "Australia/Sydney"}, {"America/Sao_Paulo", "America/Sao_Paulo"},
+        {"UTC", "UTC"}, {nullptr, system}, {"", system}, {":Europe/Berlin", system},
+        {"No/Such_Zone", system}, {"../../etc/passwd", system},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ZoneNamedByTz(c.tz).id(), c.id) << (c.tz ? c.tz : "(unset)");
+}
+
+#ifndef Q_OS_WIN
 
 // A zone given as a POSIX rule string in TZ is the system's zone. Its
 // hours are capped at 24, as the C library caps them (`TZ=ABC+25 date +%z`
