@@ -1,5 +1,5 @@
 # Sourced by scripts/windows after setup.sh: builds, once, the Windows
-# libraries Selenara links against — Qt's qtbase, libjpeg-turbo and
+# libraries Selenara links against — ICU, Qt's qtbase, libjpeg-turbo and
 # GoogleTest, each from Debian's own sources, cross-compiled with MinGW-w64 —
 # into one prefix under ~/.cache/selenara/. The prefix's name carries the Qt
 # version and a hash of the options below and of the toolchain file, so a
@@ -19,7 +19,7 @@ qt_options=(
     -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
     -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_dbus=OFF
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
-    -DFEATURE_ssl=OFF -DFEATURE_openssl=OFF -DFEATURE_schannel=OFF -DFEATURE_icu=OFF
+    -DFEATURE_ssl=OFF -DFEATURE_openssl=OFF -DFEATURE_schannel=OFF -DFEATURE_icu=ON
     -DFEATURE_tabletevent=OFF
     -DFEATURE_system_zlib=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_system_png=OFF
     -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
@@ -28,6 +28,20 @@ qt_options=(
     -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_jpeg=OFF -DFEATURE_direct2d=OFF
     -DFEATURE_directwrite3=OFF -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF
     -DFEATURE_textmarkdownwriter=OFF -DFEATURE_networklistmanager=OFF
+)
+# With ICU, Qt takes time zones from ICU's copy of the tz database, with
+# every zone's whole history (Windows keeps about one rule per zone before
+# 2006), and ICU maps Windows' own zone to its IANA id.
+icu_options=(--disable-static --enable-shared --disable-tests --disable-samples --disable-extras
+    --disable-icuio --disable-layoutex --with-data-packaging=library)
+# ICU's data (31 MB) cut to what is read: the zones and their Windows names;
+# the locale data a calendar opens; the collation of QCollator (the city
+# list's order) for German and English; the converter aliases Qt may ask.
+icu_data_items=(
+    '^(zoneinfo64|timezoneTypes|metaZones|windowsZones)\.res$'
+    '^(supplementalData|likelySubtags|res_index|pool|root|de|en)\.res$'
+    '^(coll|zone)/(res_index|pool|root|de|en)\.res$'
+    '^coll/ucadata\.icu$' '^cnvalias\.icu$'
 )
 jpeg_options=(-DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF)
 gtest_options=(-DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF)
@@ -82,13 +96,40 @@ cross_build() {
     rm -rf "$work"
 }
 
+# build_icu: ICU from Debian's source, built once for this machine (its
+# tools make the data) and then for Windows with its data trimmed.
+build_icu() {
+    local source work="$cache_root/work/icu"
+    source="$(unpack_source icu)/source"
+    rm -rf "$work" && mkdir -p "$work/native" "$work/windows" "$work/data/items"
+    echo "Cross-building ICU for Windows (once; into $windows_prefix) ..." >&2
+    local icupkg=(env LD_LIBRARY_PATH="$work/native/lib" "$work/native/bin/icupkg")
+    local full
+    full="$(ls "$source"/data/in/icudt*l.dat)"
+    # icupkg takes a list for a list only when its name ends in .txt.
+    {
+        (cd "$work/native" && "$source/configure" "${icu_options[@]}" && make -j"$(nproc)") &&
+        "${icupkg[@]}" -l "$full" | grep -E "$(IFS='|'; echo "${icu_data_items[*]}")" >"$work/data/items.txt" &&
+        "${icupkg[@]}" -x "$work/data/items.txt" -d "$work/data/items" "$full" &&
+        "${icupkg[@]}" -tl -s "$work/data/items" -a "$work/data/items.txt" new "$work/data/$(basename "$full")" &&
+        (cd "$work/windows" &&
+            "$source/configure" --host=x86_64-w64-mingw32 --with-cross-build="$work/native" \
+                --prefix="$windows_prefix" "${icu_options[@]}" \
+                CC=x86_64-w64-mingw32-gcc-posix CXX=x86_64-w64-mingw32-g++-posix &&
+            make -j"$(nproc)" ICUDATA_SOURCE_ARCHIVE="$work/data/$(basename "$full")" && make install)
+    } >"$work.log" 2>&1 ||
+        { tail -n 40 "$work.log" >&2; echo "building ICU failed; log: $work.log" >&2; exit 1; }
+    rm -rf "$work"
+}
+
 # Builds whatever of the prefix is missing.
 ensure_windows_libraries() {
     require_packages g++-mingw-w64-x86-64-posix ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools
     # The Linux Qt is installed only now, so its version is read here.
     local qt_version options_hash
     qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev | sed 's/[+~-].*//')"
-    options_hash="$(printf '%s\n' "${qt_options[@]}" "${jpeg_options[@]}" "${gtest_options[@]}" |
+    options_hash="$(printf '%s\n' "${icu_options[@]}" "${icu_data_items[@]}" "${qt_options[@]}" \
+        "${jpeg_options[@]}" "${gtest_options[@]}" |
         cat - "$toolchain" | sha256sum | cut -c1-12)"
     windows_prefix="$cache_root/mingw64-qt$qt_version-$options_hash"
     [ -f "$windows_prefix/.complete" ] && return 0
@@ -98,6 +139,7 @@ ensure_windows_libraries() {
     find "$cache_root" -mindepth 1 -maxdepth 1 -name 'mingw64-qt*' ! -path "$windows_prefix" -exec rm -rf {} +
     mkdir -p "$windows_prefix"
     local start=$SECONDS
+    [ -f "$windows_prefix/.icu" ] || { build_icu && touch "$windows_prefix/.icu"; }
     [ -x "$windows_prefix/bin/qt-cmake" ] ||
         cross_build qtbase "$(unpack_source qt6-base)" \
             -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \

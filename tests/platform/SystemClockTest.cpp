@@ -85,6 +85,16 @@ TEST(SystemClock, TzNamingAZoneChoosesIt) {
     for (const auto& c : cases) EXPECT_EQ(ZoneNamedByTz(c.tz).id(), c.id) << (c.tz ? c.tz : "(unset)");
 }
 
+// The window's zone is the system's. scripts/windows runs this with
+// SELENARA_CHECK_SYSTEM_ZONE set, in a Wine prefix whose zone is Windows'
+// "W. Europe Standard Time" and whose user is in Germany.
+TEST(SystemClock, WindowsZoneOfGermanyIsBerlin) {
+    if (qEnvironmentVariableIsEmpty("SELENARA_CHECK_SYSTEM_ZONE")) GTEST_SKIP() << "only in that prefix";
+    EXPECT_EQ(QTimeZone::systemTimeZoneId(), "Europe/Berlin");
+    // With its history: the full moon of 4 October 1990, 13:01 UT, at +01:00.
+    EXPECT_EQ(SystemClock().UtcOffsetSecondsAt({DateToDayNumber(4, 10, 1990), 13 * 3600 + 60}), 3600);
+}
+
 #ifndef Q_OS_WIN
 
 // A zone given as a POSIX rule string in TZ is the system's zone. Its
