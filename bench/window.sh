@@ -14,28 +14,15 @@
 # touched and a running copy of the program is not handed over to.
 # Environment: RUNS (10), SETTLE seconds (5), IDLE_SECONDS (60).
 set -euo pipefail
-
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$root/build-bench"
+source "$(dirname "$0")/../scripts/lib/setup.sh"
+source "$top/scripts/lib/xvfb.sh"
+build="$top/build-bench"
 runs="${RUNS:-10}"
 settle="${SETTLE:-5}"
 idle_seconds="${IDLE_SECONDS:-60}"
 
-missing=()
-for pkg in xvfb libx11-dev libxdamage-dev qt6-base-dev libbenchmark-dev cmake g++; do
-    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed" || missing+=("$pkg")
-done
-if ((${#missing[@]})); then
-    if ((EUID != 0)); then
-        echo "missing packages; run:" >&2
-        echo "sudo apt-get install -y ${missing[*]}" >&2
-        exit 1
-    fi
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
-fi
-
-(cd "$root" && cmake --preset bench >/dev/null)
+require_packages xvfb libx11-dev libxdamage-dev libbenchmark-dev g++ cmake qt6-base-dev
+(cd "$top" && cmake --preset bench >/dev/null)
 cmake --build "$build" -j "$(nproc)" \
     --target selenara selenara_bare_window selenara_xprobe selenara_start_phases >/dev/null
 probe="$build/bench/selenara_xprobe"
@@ -56,15 +43,12 @@ cleanup() {
     local pid
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    stop_xvfb
     rm -rf "$work"
 }
-trap cleanup EXIT
+on_exit cleanup
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "Xvfb did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+XVFB_SCREEN=1280x1024x24 start_xvfb
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 

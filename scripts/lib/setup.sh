@@ -6,6 +6,16 @@ set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="$top/build"
 
+# on_exit COMMAND: runs COMMAND once when the script ends, however it ends.
+# An interrupt or a termination ends the script (status 130 or 143), and
+# the exit runs COMMAND, instead of running it and carrying on.
+on_exit() {
+    # shellcheck disable=SC2064  # the command is fixed now
+    trap "$1" EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+}
+
 # Installs the Debian packages given that are missing: with apt-get when
 # root, otherwise prints the one line to run and stops.
 require_packages() {
