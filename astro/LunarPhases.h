@@ -1,10 +1,13 @@
 // Instants of the four principal moon phases.
 //
-// Source: J. Meeus, Astronomical Algorithms, 2nd ed., ch. 49 (phases of the
-// moon), with the periodic terms down to 0.00005 days and the fourteen
-// planetary terms. The series gives Julian Ephemeris Days, Terrestrial Time;
-// the calendar shows UT = JDE - ΔT (astro/DeltaT.h): a minute earlier today,
-// hours earlier in the far centuries.
+// Source: J. Meeus, Astronomical Algorithms, 1st ed. (1991), ch. 47 (phases
+// of the moon), with the periodic terms down to 0.00005 days and the fourteen
+// planetary terms. The constants are that edition's (mean phase 2451550.09765
+// + 29.530588853 k + 0.0001337 T², ...); the 2nd ed., ch. 49, revised them,
+// and the calendar keeps the instants it has always shown. The series gives
+// Julian Ephemeris Days, Terrestrial Time; the calendar shows UT = JDE - ΔT
+// (astro/DeltaT.h): a minute earlier today, hours earlier in the far
+// centuries.
 #pragma once
 
 #include "astro/Calendar.h"

@@ -8,10 +8,8 @@
 namespace selenara {
 namespace {
 
-// The longest piece of a span that one set of series covers, in days, and the
-// longest span searched at all.
+// The longest piece of a span that one set of series covers, in days.
 constexpr double PieceDays = 1.5;
-constexpr double MaxSpanDays = 32.0;
 // The lunar theory is searched over the program's days and the local days at
 // either end; far outside it, the series and the time's own resolution fail.
 constexpr double FirstSearchedJd = DayNumberToJulianDate(FirstDay) - 2.0;
@@ -91,7 +89,7 @@ RiseSetTimes MoonRiseSet(DayNumber day, const Observer& observer) {
 
 HorizonCrossings MoonHorizonCrossings(double from, double to, const Observer& observer) {
     HorizonCrossings all;
-    if (!(from >= FirstSearchedJd && to <= LastSearchedJd && from < to && to - from <= MaxSpanDays))
+    if (!(from >= FirstSearchedJd && to <= LastSearchedJd && from < to && to - from <= MaxHorizonSpanDays))
         return all;
     const int pieces = static_cast<int>(std::ceil((to - from) / PieceDays));
     for (int i = 0; i < pieces; ++i) {

@@ -10,9 +10,12 @@
 
 namespace selenara {
 
-// Lines end in "\n"; a rise or set line is absent when the event does not
-// happen that day, and with neither the text ends after the place line.
-// The country is named in `language` (a slot not in the table names Germany).
+// Lines are the date (in German and English only), "country / city", the
+// moonrise and the moonset. Each ends in "\n" but the moonset line, which is
+// last; a rise or set line is absent when the event does not happen that
+// day, so without a moonset the text ends in a line break. The country is
+// named in English for English and in German for any other language (a slot
+// not in the table names Germany).
 QString DayHintText(int day, int month, int year, LanguageId language, const TSettings& settings,
                     const ZoneClock& clock);
 

@@ -11,15 +11,15 @@
 namespace selenara {
 
 // The line without a format, in the language's words:
-// "Waxing Gibbous, 78 % lit, 10.3 days; Full Moon Thu 24 Dec 2:29 AM";
+// "Waxing Gibbous, 72 % lit, 10.3 days; Full Moon Thu 24 Dec 2:28 AM";
 // without `next` (no next phase beyond 3999) it ends after the days.
 std::vector<FormatPiece> DefaultNowFormat(LanguageId language, bool next);
 
 // The line of a format, without a line end. The fields: %p the phase of the
-// cycle ("Waxing Gibbous"), %i the percent lit, whole ("78"), %a the age in
+// cycle ("Waxing Gibbous"), %i the percent lit, whole ("72"), %a the age in
 // days to a tenth ("10.3", "10,3" in German), %n the next principal phase
 // ("Full Moon", "Blue Moon"), %t its local weekday, date and clock time
-// ("Thu 24 Dec 2:29 AM", "Do 24.12. 2:29"), %e the moon emoji of the phase
+// ("Thu 24 Dec 2:28 AM", "Do 24.12. 2:28"), %e the moon emoji of the phase
 // of the cycle. A field without a value (no next phase beyond 3999) is empty.
 std::string NowLine(const MoonNow& moon, const std::vector<FormatPiece>& format,
                     LanguageId language);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace selenara {
 namespace {
@@ -131,6 +132,25 @@ TEST(MoonHorizonCrossings, AYearAgreesWithTheSampledAltitude) {
         }
         EXPECT_LT(worst, 0.5) << "worst error " << worst << " s at latitude " << latitude;
     }
+}
+
+// The longest span is searched whole, piece by piece, and finds the events
+// that its days find one by one; a span a minute longer is refused, not cut.
+TEST(MoonHorizonCrossings, TheLongestSpanHasTheEventsOfItsDays) {
+    const double from = DayNumberToJulianDate(DateToDayNumber(1, 1, 2007));
+    const HorizonCrossings whole = MoonHorizonCrossings(from, from + MaxHorizonSpanDays, Place);
+    ASSERT_TRUE(whole.Valid);
+    std::vector<HorizonCrossing> daily;
+    for (double day = from; day < from + MaxHorizonSpanDays; day += 1.0) {
+        const HorizonCrossings one = MoonHorizonCrossings(day, day + 1.0, Place);
+        daily.insert(daily.end(), one.Crossings.begin(), one.Crossings.end());
+    }
+    ASSERT_EQ(whole.Crossings.size(), daily.size());
+    for (std::size_t i = 0; i < daily.size(); ++i) {
+        EXPECT_EQ(whole.Crossings[i].Rising, daily[i].Rising) << i;
+        EXPECT_NEAR(whole.Crossings[i].Ut, daily[i].Ut, 0.5 / 86400) << i;
+    }
+    EXPECT_FALSE(MoonHorizonCrossings(from, from + MaxHorizonSpanDays + 1.0 / 1440, Place).Valid);
 }
 
 // RiseSetCore for a star, whose ephemeris does not change: it rises and
