@@ -1,5 +1,7 @@
 #include "cli/Json.h"
 
+#include "cli/Records.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -30,10 +32,7 @@ std::string JsonString(std::string_view text) {
 }
 
 std::string JsonNumber(double value, int decimals) {
-    if (!std::isfinite(value)) return "null";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+    return std::isfinite(value) ? FixedPoint(value, decimals) : "null";
 }
 
 std::string JsonArray(const std::vector<std::string>& values) {

@@ -7,7 +7,6 @@
 #include "texts/TextIds.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <string_view>
 
@@ -24,10 +23,7 @@ std::string PhaseText(CyclePhase phase, LanguageId language) {
 }
 
 std::string Decimal(double value, int decimals, LanguageId language) {
-    if (!std::isfinite(value)) return {};
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    std::string number = text;
+    std::string number = FixedPoint(value, decimals);
     if (language == German) std::replace(number.begin(), number.end(), '.', ',');
     return number;
 }

@@ -2,6 +2,9 @@
 
 #include "astro/LocalTime.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,6 +34,15 @@ std::string IsoLocalTime(DayTime ut, DayTime local) {
     if (size % 60 != 0 && length > 0)
         std::snprintf(offset + length, sizeof offset - static_cast<std::size_t>(length), ":%02d", size % 60);
     return IsoDate(local.Day) + 'T' + IsoClock(local.Second) + offset;
+}
+
+std::string FixedPoint(double value, int decimals) {
+    if (!std::isfinite(value)) return {};
+    // The sign, the 309 digits of the largest double, the point and nine decimals.
+    std::array<char, 320> text{};
+    const auto [end, error] =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
+    return error == std::errc{} ? std::string(text.data(), end) : std::string();
 }
 
 std::string_view KindName(PhaseKind kind) {

@@ -7,11 +7,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <clocale>
+#include <cstdio>
 #include <cstdint>
 #include <optional>
 #include <set>
 #include <sstream>
 #include <streambuf>
+#include <string_view>
 
 #ifndef _WIN32
 #include <csignal>
@@ -462,6 +465,49 @@ TEST(AlmanacNow, JsonHasTheFieldsOfTheLine) {
     const testing::JsonValue last = Json(Almanac({"now", "--json"}, Utc, At(31, 12, 3999, 23, 0)));
     EXPECT_EQ(last["next"].Kind, testing::JsonValue::Type::Null);
     EXPECT_EQ(last["illuminated"].Kind, testing::JsonValue::Type::Number);
+}
+
+// For its scope, the first installed locale whose decimal mark is a comma,
+// as a program that runs the almanac might set; Active() is false without one.
+class CommaLocale {
+public:
+    CommaLocale() : previous_(std::setlocale(LC_ALL, nullptr)) {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "German_Germany.1252"})
+            if (std::setlocale(LC_ALL, name) && std::string_view(std::localeconv()->decimal_point) == ",") return;
+        std::setlocale(LC_ALL, previous_.c_str());
+    }
+    ~CommaLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
+    CommaLocale(const CommaLocale&) = delete;
+    CommaLocale& operator=(const CommaLocale&) = delete;
+    bool Active() const { return std::string_view(std::localeconv()->decimal_point) == ","; }
+
+private:
+    std::string previous_;
+};
+
+// The numbers of JSON and of the line keep their point (German's own comma
+// aside) whatever locale the caller has set. 19 December 2026, 9:05 in
+// Berlin, as in the default line above.
+TEST(AlmanacNow, NumbersKeepTheirPointInALocaleWithADecimalComma) {
+    const CommaLocale locale;
+    if (!locale.Active()) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    char probe[8];
+    std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+    ASSERT_STREQ(probe, "0,5");  // what printf would have written
+    const struct {
+        std::vector<std::string> Args;
+        std::string Text;
+    } cases[] = {
+        {{"now", "--lang", "en", "--format", "%i %a"}, "72 10.3\n"},
+        {{"now", "--lang", "de", "--format", "%i %a"}, "72 10,3\n"},
+        // 71.5 % lit, the reference of the default line test gives 0.715.
+        {{"now", "--lang", "en", "--json"},
+         R"({"time":"2026-12-19T09:05:00+01:00","phase":"Waxing Gibbous","emoji":"🌔","illuminated":71.5,"age":10.30,)"
+         R"("next":{"kind":"full","name":"Full Moon","time":"2026-12-24T02:28:13+01:00"}})"
+         "\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Almanac(c.Args, EuropeBerlin, At(19, 12, 2026, 9, 5)).Text, c.Text) << c.Args.back();
 }
 
 TEST(AlmanacUsage, HelpOnStdoutAndMissingCommandOnStderr) {
