@@ -3,17 +3,18 @@
 #include "astro/DeltaT.h"
 #include "astro/MoonIllumination.h"
 #include "astro/MoonPosition.h"
+#include "model/PhaseDays.h"
 
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace selenara {
 namespace {
 
-// A lunation is under 30 days, principal phases under nine days apart.
+// A lunation is under 30 days.
 constexpr DayNumber LunationLookBack = 31;
-constexpr DayNumber PhaseLookBack = 10;
 
 double AgeDays(DayTime ut) {
     double age = std::numeric_limits<double>::quiet_NaN();
@@ -25,14 +26,18 @@ double AgeDays(DayTime ut) {
 }
 
 CyclePhase PhaseOfDay(DayNumber today, const ZoneClock& clock) {
-    PhaseEvent latest;
-    for (const PhaseSelector selector : PhaseSelectors)
-        for (const PhaseEvent& e : LocalPhaseEvents(selector, today - PhaseLookBack, today, clock))
-            if (latest.Kind == PhaseKind::None || SecondCount(e.Ut) > SecondCount(latest.Ut)) latest = e;
-    if (latest.Kind == PhaseKind::None) return CyclePhase::NewMoon;
-    // Kinds 1..4 are the principal phases, new moon to last quarter.
-    const int principal = 2 * (static_cast<int>(latest.Kind) - 1);
-    return static_cast<CyclePhase>(latest.Local.Day == today ? principal : principal + 1);
+    using enum CyclePhase;
+    const PhaseEvent latest = LatestPhaseEvent(today, clock);
+    const std::optional<PhaseSelector> phase = SelectorOf(latest.Kind);
+    if (!phase) return NewMoon;
+    const bool onItsDate = latest.Local.Day == today;
+    switch (*phase) {
+        case PhaseSelector::NewMoon: return onItsDate ? NewMoon : WaxingCrescent;
+        case PhaseSelector::FirstQuarter: return onItsDate ? FirstQuarter : WaxingGibbous;
+        case PhaseSelector::FullMoon: return onItsDate ? FullMoon : WaningGibbous;
+        case PhaseSelector::LastQuarter: break;
+    }
+    return onItsDate ? LastQuarter : WaningCrescent;
 }
 
 PhaseEvent NextPhaseEvent(DayTime ut, Date date, const ZoneClock& clock) {

@@ -27,9 +27,9 @@ struct MoonNow {
     double AgeDays = 0.0;
     // The lit fraction of the disk, 0..1, seen from the Earth's centre.
     double Illuminated = 0.0;
-    // By local dates, as the tray tip judges a day: on the local date of a
-    // principal phase that phase; after it, until the next, the phase
-    // between (waxing crescent after a new moon, and so on).
+    // By local dates, as the tray's picture judges a day (LatestPhaseEvent):
+    // on the local date of a principal phase that phase; after it, until the
+    // next, the phase between (waxing crescent after a new moon, and so on).
     CyclePhase Phase = CyclePhase::NewMoon;
     // The first principal phase after the instant, a month's second full
     // moon as a blue moon; kind None beyond the calendar's range.

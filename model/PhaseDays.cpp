@@ -1,7 +1,5 @@
 #include "model/PhaseDays.h"
 
-#include "model/PhaseEvents.h"
-
 #include <algorithm>
 #include <optional>
 
@@ -27,28 +25,25 @@ bool IstLetztesViertelTag(DayNumber day, const ZoneClock& clock) {
     return IsPhaseDay(PhaseSelector::LastQuarter, day, clock);
 }
 
+PhaseEvent LatestPhaseEvent(DayNumber day, const ZoneClock& clock) {
+    // Looking at the instants of the last ten days rather than walking back
+    // day by day keeps the search finite and lets the first days of 1600 see
+    // the phases of December 1599.
+    constexpr DayNumber lookBack = 10;
+    PhaseEvent latest;
+    for (const PhaseSelector selector : PhaseSelectors)
+        for (const PhaseEvent& e : LocalPhaseEvents(selector, day - lookBack, day, clock))
+            if (latest.Kind == PhaseKind::None || SecondCount(e.Ut) > SecondCount(latest.Ut)) latest = e;
+    return latest;
+}
+
 int MondAlter(DayNumber day, const ZoneClock& clock) {
     if (!IsValidDay(day)) return 1;
-    // Principal phases are never more than nine days apart, so the latest
-    // one lies within the last ten days. Looking at the instants rather than
-    // walking back day by day keeps the search finite and lets the first
-    // days of 1600 see the phases of December 1599.
-    constexpr int lookBack = 10;
-    DayNumber latestDay = day - lookBack - 1;
-    std::optional<PhaseSelector> state;  // the phase of the latest phase day
-    for (const PhaseSelector selector : PhaseSelectors) {
-        for (const PhaseEvent& e : LocalPhaseEvents(selector, day - lookBack, day, clock)) {
-            // On a day with two phases the later selector wins, as the tests run in order.
-            if (e.Local.Day >= latestDay) {
-                latestDay = e.Local.Day;
-                state = selector;
-            }
-        }
-    }
-    if (!state) return 1;
-    const int n = day - latestDay;
-    const int base = 1 + 7 * static_cast<int>(*state);  // 1, 8, 15, 22
-    return std::min(n + base, base + 6);
+    const PhaseEvent latest = LatestPhaseEvent(day, clock);
+    const std::optional<PhaseSelector> phase = SelectorOf(latest.Kind);
+    if (!phase) return 1;
+    const int base = 1 + 7 * static_cast<int>(*phase);  // 1, 8, 15, 22
+    return std::min(base + (day - latest.Local.Day), base + 6);
 }
 
 }  // namespace selenara

@@ -10,6 +10,7 @@
 #include "astro/LunarPhases.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace selenara {
@@ -29,6 +30,25 @@ enum class PhaseKind : std::uint8_t {
 constexpr PhaseKind KindOf(PhaseSelector selector) {
     return static_cast<PhaseKind>(static_cast<int>(selector) + 1);
 }
+
+// The principal phase an event of `kind` is, the inverse of KindOf: a blue
+// moon is a full moon. None for kind None.
+constexpr std::optional<PhaseSelector> SelectorOf(PhaseKind kind) {
+    switch (kind) {
+        case PhaseKind::NewMoon: return PhaseSelector::NewMoon;
+        case PhaseKind::FirstQuarter: return PhaseSelector::FirstQuarter;
+        case PhaseKind::FullMoon:
+        case PhaseKind::BlueMoon: return PhaseSelector::FullMoon;
+        case PhaseKind::LastQuarter: return PhaseSelector::LastQuarter;
+        case PhaseKind::None: break;
+    }
+    return std::nullopt;
+}
+static_assert([] {
+    for (const PhaseSelector selector : PhaseSelectors)
+        if (SelectorOf(KindOf(selector)) != selector) return false;
+    return SelectorOf(PhaseKind::BlueMoon) == PhaseSelector::FullMoon && !SelectorOf(PhaseKind::None);
+}());
 
 struct PhaseEvent {
     PhaseKind Kind = PhaseKind::None;
