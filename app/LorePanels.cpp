@@ -75,8 +75,9 @@ void LorePanels::ShowNewLore() {
     if (!settings_.ShowLore) return;
     lblLore_->setText(Displayed(PickLoreText(LoreCategoriesOf(settings_), picks_, random_, language_)));
     // Tab stops at the box, so that the text can be scrolled: a screen
-    // reader names it and reads the text with it.
-    sbLore_->setAccessibleName(QString::fromStdString(TextById(textid::LoreCaption, language_)));
+    // reader names it by the first kind's caption ("Moon Lore") and reads
+    // the text with it.
+    sbLore_->setAccessibleName(QString::fromStdString(TextById(textid::LoreKinds, language_)));
     sbLore_->setAccessibleDescription(lblLore_->text());
     // Wrapped at 453 pixels, the label grows downwards and the box scrolls.
     lblLore_->setFixedWidth(453);

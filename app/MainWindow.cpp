@@ -6,6 +6,7 @@
 #include "calendarview/DayHint.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/OptionsDialog.h"
+#include "texts/TextIds.h"
 #include "toolkit/Balloon.h"
 #include "toolkit/HoverLabel.h"
 #include "toolkit/JpegImage.h"
@@ -153,7 +154,7 @@ void MainWindow::ShowSequence() {
 
 void MainWindow::SetLanguageTexts() {
     calendar_->SetLanguageTexts(settings_.Language);
-    const int ids[3] = {202, 204, 203};
+    const int ids[3] = {textid::ExitMenuCaption, textid::OptionsMenuCaption, textid::AboutMenuCaption};
     for (int i = 0; i < 3; ++i) {
         menuLabels_[i]->setText(QString::fromStdString(TextById(ids[i], settings_.Language)));
         menuLabels_[i]->adjustSize();

@@ -1,5 +1,6 @@
 #include "dialogs/AboutBox.h"
 
+#include "texts/TextIds.h"
 #include "toolkit/Look.h"
 #include "Version.h"
 
@@ -70,10 +71,10 @@ AboutBox::AboutBox(QWidget* parent, const std::uint8_t& language, UrlOpener open
     for (HoverLabel* link : {lblWebsite_, lblMehrSoftware_, lblSupport_}) link->SetLinkLook();
 
     // The addresses are looked up at the click, in the language of that moment.
-    connect(lblWebsite_, &HoverLabel::clicked, this, [this] { OpenUrl(Text(303)); });
-    connect(lblMehrSoftware_, &HoverLabel::clicked, this, [this] { OpenUrl(Text(305)); });
+    connect(lblWebsite_, &HoverLabel::clicked, this, [this] { OpenUrl(Text(textid::WebsiteAddress)); });
+    connect(lblMehrSoftware_, &HoverLabel::clicked, this, [this] { OpenUrl(Text(textid::MoreSoftwareAddress)); });
     connect(lblSupport_, &HoverLabel::clicked, this,
-            [this] { OpenUrl(QStringLiteral("mailto:") + Text(308)); });
+            [this] { OpenUrl(QStringLiteral("mailto:") + Text(textid::SupportAddress)); });
 
     ApplyTexts();
 }
@@ -97,12 +98,14 @@ void AboutBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void AboutBox::ApplyTexts() {
-    setWindowTitle(Text(300));
+    setWindowTitle(Text(textid::AboutTitle));
     const QString version = QCoreApplication::applicationVersion();
     lblVersion_->setText(version.isEmpty() ? QString::fromLatin1(ProgramRelease) : version);
     const std::pair<QLabel*, int> captions[] = {
-        {lblVersionTxt_, 301}, {lblWebsiteTxt_, 302}, {lblWebsite_, 303}, {lblMehrSoftware_, 304},
-        {lblSupportTxt_, 307}, {lblSupport_, 308},    {lblCopyright_, 306}};
+        {lblVersionTxt_, textid::VersionCaption},  {lblWebsiteTxt_, textid::WebsiteCaption},
+        {lblWebsite_, textid::WebsiteAddress},     {lblMehrSoftware_, textid::MoreSoftwareCaption},
+        {lblSupportTxt_, textid::SupportCaption},  {lblSupport_, textid::SupportAddress},
+        {lblCopyright_, textid::CopyrightLine}};
     for (const auto& [label, id] : captions) label->setText(Text(id));
     for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
 }

@@ -2,6 +2,7 @@
 
 #include "dialogs/CityCompleter.h"
 #include "settings/LocationTable.h"
+#include "texts/TextIds.h"
 #include "texts/TextTable.h"
 #include "toolkit/FlatComboBox.h"
 #include "toolkit/FramedButton.h"
@@ -234,23 +235,26 @@ void OptionsDialog::Load() {
 
 void OptionsDialog::UpdateCaptions() {
     const LanguageId language = settings_.Language;
-    setWindowTitle(Text(2500, language));
-    cbZeigLore_->setText(Text(2501, language));
-    cbZeigTextUnten_->setText(Text(2502, language));
-    btnOK_->setText(Text(2503, language));
-    btnAbbruch_->setText(Text(2504, language));
-    cbStartMinimized_->setText(Text(2505, language));
-    for (int i = 0; i < 2; ++i) loreItems_[i]->setText(Text(2510 + i, language));
-    for (int i = 0; i < 4; ++i) infoItems_[i]->setText(Text(2520 + i, language));
-    lblStandort_->setText(Text(2506, language));
+    setWindowTitle(Text(textid::OptionsTitle, language));
+    cbZeigLore_->setText(Text(textid::ShowLoreCaption, language));
+    cbZeigTextUnten_->setText(Text(textid::ShowInfoCaption, language));
+    btnOK_->setText(Text(textid::OkCaption, language));
+    btnAbbruch_->setText(Text(textid::CancelCaption, language));
+    cbStartMinimized_->setText(Text(textid::StartInTrayCaption, language));
+    // A check box for each kind the table names, in its order.
+    static_assert(std::tuple_size_v<decltype(loreItems_)> == textid::LoreKindsCount);
+    static_assert(std::tuple_size_v<decltype(infoItems_)> == textid::InfoKindsCount);
+    for (int i = 0; i < textid::LoreKindsCount; ++i) loreItems_[i]->setText(Text(textid::LoreKinds + i, language));
+    for (int i = 0; i < textid::InfoKindsCount; ++i) infoItems_[i]->setText(Text(textid::InfoKinds + i, language));
+    lblStandort_->setText(Text(textid::LocationCaption, language));
     lblStandort_->adjustSize();
-    lblLand_->setText(Text(2507, language));
+    lblLand_->setText(Text(textid::CountryCaption, language));
     PlaceCaptionAbove(lblLand_, cbLand_);
-    lblStadt_->setText(Text(2508, language));
+    lblStadt_->setText(Text(textid::CityCaption, language));
     PlaceCaptionAbove(lblStadt_, edStadt_);
-    lblSprache_->setText(Text(111, language));
-    cbSprache_->setItemText(0, Text(112, language));
-    cbSprache_->setItemText(1, Text(113, language));
+    lblSprache_->setText(Text(textid::LanguageCaption, language));
+    for (int i = 0; i < textid::LanguageNamesCount; ++i)
+        cbSprache_->setItemText(i, Text(textid::LanguageNames + i, language));
     // Item texts in place: the selection, and so the city typed, stay.
     for (int i = 0; i < CountryCount; ++i)
         cbLand_->setItemText(i, QString::fromStdString(CountryName(i, language)));

@@ -17,7 +17,7 @@ set(may_toolkit toolkit)
 set(may_calendarview astro model settings texts toolkit calendarview)
 set(may_dialogs astro model settings texts toolkit calendarview dialogs version)
 set(may_app astro model platform settings texts toolkit calendarview dialogs app version)
-set(layers astro model platform settings texts cli toolkit calendarview dialogs app)
+include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
 # Plain C++ layers: no Qt, but for the settings store on QSettings. (The
 # platform layer reads the clock and the zones through Qt.)
 set(plain astro model settings texts cli)

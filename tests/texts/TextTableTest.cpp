@@ -172,6 +172,9 @@ TEST(TextIds, NamesAndRunsAsTheDataFilesHaveThem) {
         {textid::TraditionalMoonNames, textid::TraditionalMoonNamesCount, 10200, 12},
         {textid::CelticMoonNames, textid::CelticMoonNamesCount, 10300, 12},
         {textid::MedievalMoonNames, textid::MedievalMoonNamesCount, 10400, 12},
+        {textid::LanguageNames, textid::LanguageNamesCount, 112, 2},
+        {textid::LoreKinds, textid::LoreKindsCount, 2510, 2},  // 2512 has no English
+        {textid::InfoKinds, textid::InfoKindsCount, 2520, 4},
     };
     for (const Run& r : runs) {
         EXPECT_EQ(r.first, r.wantFirst);
