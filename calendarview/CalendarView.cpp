@@ -27,14 +27,14 @@ QLabel* MakeLabel(QWidget* parent, const QColor& color, bool bold = false) {
 // The icon of a phase kind: new, first quarter, full, last quarter, blue moon.
 int IconOfKind(PhaseKind kind) {
     switch (kind) {
-        case PhaseKind::NewMoon: return 1;
-        case PhaseKind::FirstQuarter: return 8;
-        case PhaseKind::FullMoon: return 15;
-        case PhaseKind::LastQuarter: return 22;
-        case PhaseKind::BlueMoon: return 29;
+        case PhaseKind::NewMoon: return kNewMoonIcon;
+        case PhaseKind::FirstQuarter: return kFirstQuarterIcon;
+        case PhaseKind::FullMoon: return kFullMoonIcon;
+        case PhaseKind::LastQuarter: return kLastQuarterIcon;
+        case PhaseKind::BlueMoon: return kBlueMoonIcon;
         case PhaseKind::None: break;
     }
-    return 31;
+    return kEmptyIcon;
 }
 
 QComboBox* MakeList(QWidget* parent, int width) {
@@ -61,7 +61,7 @@ void CalendarView::CreateCells(QWidget* parent) {
     pnlWochenTage_->setAttribute(Qt::WA_TranslucentBackground);
     for (int k = 0; k < 7; ++k) {
         lblTag_[k] = MakeLabel(pnlWochenTage_, look::White);
-        lblTag_[k]->setGeometry(3 + 71 * k, 2, 66, 15);
+        lblTag_[k]->setGeometry(3 + DayGrid::CellWidth * k, 2, 66, 15);
     }
     lblMonatJahr_ = MakeLabel(parent, look::DarkBlue, true);
 }

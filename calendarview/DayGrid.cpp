@@ -25,9 +25,13 @@ DayGrid::DayGrid(QWidget* parent) : QWidget(parent) {
     InstallDayGridAccessible();
 }
 
-QRect DayGrid::NumberRect(int row, int column) { return {71 * (column - 1) + 2, 52 * (row - 1) + 3, 68, 15}; }
+QRect DayGrid::NumberRect(int row, int column) {
+    return {CellWidth * (column - 1) + 2, CellHeight * (row - 1) + 3, TextWidth, 15};
+}
 
-QRect DayGrid::IconRect(int row, int column) { return {71 * (column - 1) + 52, 52 * (row - 1), 16, 16}; }
+QRect DayGrid::IconRect(int row, int column) {
+    return {CellWidth * column - IconSize - 3, CellHeight * (row - 1), IconSize, IconSize};
+}
 
 void DayGrid::SetCells(const Cells& cells) {
     const int focusDay = FocusDay();
@@ -110,7 +114,7 @@ const QPixmap& DayGrid::Icon(int index) {
         iconRatio_ = ratio;
     }
     QPixmap& icon = icons_[index];
-    if (icon.isNull()) icon = QPixmap::fromImage(MoonIcon(index, 16, ratio));
+    if (icon.isNull()) icon = QPixmap::fromImage(MoonIcon(index, IconSize, ratio));
     return icon;
 }
 
@@ -123,7 +127,8 @@ void DayGrid::paintEvent(QPaintEvent* event) {
     for (int r = 1; r <= Rows; ++r) {
         for (int c = 1; c <= Columns; ++c) {
             const DayCell& cell = cells_[Index(r, c)];
-            if (cell.Day <= 0 || !dirty.intersects(QRect(NumberRect(r, c).topLeft(), QSize(68, 48)))) continue;
+            const QRect texts(NumberRect(r, c).topLeft(), QSize(TextWidth, 48));
+            if (cell.Day <= 0 || !dirty.intersects(texts)) continue;
             const bool hovered = Index(r, c) == hovered_;
             QFont number = cell.Today ? bold : regular;
             number.setUnderline(hovered);
@@ -142,7 +147,8 @@ void DayGrid::paintEvent(QPaintEvent* event) {
             painter.drawText(PhaseRect(r, c), Qt::AlignHCenter | Qt::AlignTop, cell.Phase);
             painter.drawText(ZeitRect(r, c), Qt::AlignHCenter | Qt::AlignTop, cell.Zeit);
             // Above the day number, as the icon is the cell's topmost part.
-            if (cell.Icon >= 1 && cell.Icon < kEmptyIcon) painter.drawPixmap(IconRect(r, c), Icon(cell.Icon));
+            if (cell.Icon >= kNewMoonIcon && cell.Icon < kEmptyIcon)
+                painter.drawPixmap(IconRect(r, c), Icon(cell.Icon));
         }
     }
 }

@@ -29,7 +29,10 @@ class DayGrid : public QWidget {
     Q_OBJECT
 public:
     static constexpr int Rows = 6, Columns = 7;
-    static constexpr int Width = 498, Height = 52 * Rows;
+    // A cell, the column of its texts (number, phase and clock time) and its
+    // moon icon, square in the top right corner.
+    static constexpr int CellWidth = 71, CellHeight = 52, TextWidth = 68, IconSize = 16;
+    static constexpr int Width = 498, Height = CellHeight * Rows;
     using Cells = std::array<DayCell, std::size_t{Rows} * Columns>;
 
     explicit DayGrid(QWidget* parent);
@@ -44,7 +47,9 @@ public:
     static QRect ZeitRect(int row, int column) { return NumberRect(row, column).translated(0, 30); }
     static QRect IconRect(int row, int column);
     // The whole cell of index (row - 1) * Columns + (column - 1).
-    static QRect CellRect(int index) { return {71 * (index % Columns), 52 * (index / Columns), 71, 52}; }
+    static QRect CellRect(int index) {
+        return {CellWidth * (index % Columns), CellHeight * (index / Columns), CellWidth, CellHeight};
+    }
 
     // The day whose number is under the mouse, 0 for none.
     int HoveredDay() const { return hovered_ >= 0 ? cells_[hovered_].Day : 0; }

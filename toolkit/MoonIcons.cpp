@@ -30,7 +30,7 @@ QPainterPath LitRight(qreal r, qreal e) {
 }  // namespace
 
 void PaintMoon(QPainter& painter, int index, qreal sizePx) {
-    if (index < 1 || index > kBlueMoonIcon) return;
+    if (index < kNewMoonIcon || index > kBlueMoonIcon) return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);

@@ -12,7 +12,9 @@ namespace selenara {
 // gibbous, 15 full moon, 16..21 waning gibbous, 22 last quarter, 23..28 waning
 // crescent, 29 blue moon. Every other number (30, 31 and beyond) is empty.
 inline constexpr int kNewMoonIcon = 1;
+inline constexpr int kFirstQuarterIcon = 8;
 inline constexpr int kFullMoonIcon = 15;
+inline constexpr int kLastQuarterIcon = 22;
 inline constexpr int kBlueMoonIcon = 29;
 inline constexpr int kEmptyIcon = 31;
 
