@@ -20,6 +20,9 @@ set(SELENARA_OBJDUMP \"${CMAKE_OBJDUMP}\")")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallWindowsDlls.cmake)
 
 set(CPACK_GENERATOR ZIP NSIS)
+# The list of installed programs shows the release, as the programs'
+# ProductVersion and the packages' names do.
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION}${SELENARA_RELEASE_LETTER})
 set(CPACK_PACKAGE_FILE_NAME selenara-${PROJECT_VERSION}${SELENARA_RELEASE_LETTER}-windows-x86_64)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Selenara)
