@@ -413,8 +413,7 @@ TEST(SingleInstanceTest, AnotherUserCannotReachTheInstance) {
     peer.start(peerCopy, {name});
     ASSERT_TRUE(peer.waitForFinished(WaitMs));
     EXPECT_EQ(peer.exitCode(), 3);  // nobody to hand over to: it runs on its own
-    // Connections are accepted in order: once a start of our own has
-    // activated, anything the peer got through would have been heard too.
+    // Accepted in order: once our own start is heard, so is all the peer sent.
     ASSERT_TRUE(Send(primary, SingleInstance::ActivationMessage));
     ASSERT_TRUE(Settled(primary, spy));
     EXPECT_EQ(spy.count(), 1);

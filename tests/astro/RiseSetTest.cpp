@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <vector>
 
 namespace selenara {
 namespace {
@@ -134,22 +133,11 @@ TEST(MoonHorizonCrossings, AYearAgreesWithTheSampledAltitude) {
     }
 }
 
-// The longest span is searched whole, piece by piece, and finds the events
-// that its days find one by one; a span a minute longer is refused, not cut.
-TEST(MoonHorizonCrossings, TheLongestSpanHasTheEventsOfItsDays) {
+// The longest span is searched (that its pieces join up, MondAufUntergang's
+// year test shows); a span a minute longer is refused, not cut.
+TEST(MoonHorizonCrossings, SpansUpToTheLongestAreSearched) {
     const double from = DayNumberToJulianDate(DateToDayNumber(1, 1, 2007));
-    const HorizonCrossings whole = MoonHorizonCrossings(from, from + MaxHorizonSpanDays, Place);
-    ASSERT_TRUE(whole.Valid);
-    std::vector<HorizonCrossing> daily;
-    for (double day = from; day < from + MaxHorizonSpanDays; day += 1.0) {
-        const HorizonCrossings one = MoonHorizonCrossings(day, day + 1.0, Place);
-        daily.insert(daily.end(), one.Crossings.begin(), one.Crossings.end());
-    }
-    ASSERT_EQ(whole.Crossings.size(), daily.size());
-    for (std::size_t i = 0; i < daily.size(); ++i) {
-        EXPECT_EQ(whole.Crossings[i].Rising, daily[i].Rising) << i;
-        EXPECT_NEAR(whole.Crossings[i].Ut, daily[i].Ut, 0.5 / 86400) << i;
-    }
+    EXPECT_TRUE(MoonHorizonCrossings(from, from + MaxHorizonSpanDays, Place).Valid);
     EXPECT_FALSE(MoonHorizonCrossings(from, from + MaxHorizonSpanDays + 1.0 / 1440, Place).Valid);
 }
 

@@ -1,9 +1,7 @@
 # cmake -DROOT=<source root> -P TextIdNames.cmake
-# Fails on a text id written as a number in a layer's code: the first
-# argument of TextById, or of a file's own Text helper, must be a name from
-# the generated texts/TextIds.h (resources/texts/*.tsv name them with "#=").
-# EXTRA ("folder/File.cpp:line") adds a line to a file's text, so that a test
-# can show a number is caught.
+# Fails on a number as the text id of TextById or of a file's own Text helper
+# in a layer's folder: ids go by their names in texts/TextIds.h. EXTRA
+# ("folder/File.cpp:line") adds a line to a file, as in IncludeDirection.cmake.
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
