@@ -93,8 +93,7 @@ check_windows_zip() {
         { echo "the almanac from the ZIP does not run" >&2; return 1; }
     "${wine[@]}" "$dir/selenara.exe" >/dev/null 2>>"$loaded" &
     local app=$!
-    sleep 8
-    kill -0 "$app" 2>/dev/null || { echo "selenara.exe from the ZIP ended at once" >&2; return 1; }
+    wait_for_window '^Selenara ' || { echo "selenara.exe from the ZIP shows no window" >&2; return 1; }
     stop_wine
     wait "$app" 2>/dev/null || true
     # Wine's trace: Loaded L"Z:\\...\\zip-check\\platforms\\qwindows.dll" at ...: native
