@@ -40,15 +40,6 @@ public:
         return Text(key, text) && ParseInteger(text, value) ? value : fallback;
     }
 
-    bool Boolean(const char* key, bool fallback) { return Integer(key, fallback ? 1 : 0) != 0; }
-
-    // Hundredths of a degree within +-limit degrees; anything else is no
-    // coordinate and gives the default 0.
-    double Degrees(const char* key, int limit) {
-        const std::int32_t v = Integer(key, 0);
-        return v >= -100 * limit && v <= 100 * limit ? static_cast<double>(v) / 100.0 : 0.0;
-    }
-
 private:
     SettingsStore& store_;
     const SettingsMessage& report_;
@@ -62,34 +53,63 @@ std::string Hundredths(double degrees) {
     return std::to_string(static_cast<long long>(r));
 }
 
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;  // clang 14 deduces no aggregates
+
+// Reads one field into `u`, which holds the defaults, by the codec of its
+// member's type (see SettingsField).
+void Decode(const SettingsField& field, Reader& read, UserSettings& u) {
+    const char* key = field.Key;
+    TSettings& s = u.Settings;
+    std::visit(Overloaded{
+                   [&](LanguageId UserSettings::*m) {
+                       // Any other number would leave every caption blank.
+                       const auto low = static_cast<LanguageId>(read.Integer(key, u.*m) & 0xFF);
+                       if (low == German || low == English) u.*m = low;
+                   },
+                   [&](bool TSettings::*m) { s.*m = read.Integer(key, s.*m ? 1 : 0) != 0; },
+                   [&](std::int32_t TSettings::*m) { s.*m = read.Integer(key, s.*m); },
+                   [&](std::string TSettings::*m) {
+                       (s.*m).clear();
+                       read.Text(key, s.*m);
+                   },
+                   [&](DegreesMember d) {
+                       const std::int32_t v = read.Integer(key, 0);
+                       const bool within = v >= -100 * d.Limit && v <= 100 * d.Limit;
+                       s.*d.Member = within ? static_cast<double>(v) / 100.0 : 0.0;
+                   },
+               },
+               field.Member);
+}
+
+std::string Encode(const SettingsField& field, const UserSettings& u) {
+    const TSettings& s = u.Settings;
+    return std::visit(Overloaded{
+                          [&](LanguageId UserSettings::*m) { return std::to_string(u.*m); },
+                          [&](bool TSettings::*m) { return std::string(s.*m ? "1" : "0"); },
+                          [&](std::int32_t TSettings::*m) { return std::to_string(s.*m); },
+                          [&](std::string TSettings::*m) { return s.*m; },
+                          [&](DegreesMember d) { return Hundredths(s.*d.Member); },
+                      },
+                      field.Member);
+}
+
 }  // namespace
 
 UserSettings LoadSettings(SettingsStore& store, const SettingsMessage& report) {
     Reader read(store, report);
     UserSettings u;
+    for (const SettingsField& field : SettingsTable) Decode(field, read, u);
     TSettings& s = u.Settings;
-    u.Language = static_cast<std::uint8_t>(read.Integer("SPR", 1) & 0xFF);
-    // The program speaks only these two; any other number would leave every
-    // caption blank, so it reads as German (and is saved so at exit).
-    if (u.Language != 1 && u.Language != 2) u.Language = 1;
-    s.ShowLore = read.Boolean("LOA", true);
-    s.ShowInfoText = read.Boolean("TUA", true);
-    s.StartInTray = read.Boolean("SMM", false);
-    s.LoreMoonLore = read.Boolean("MWH", true);
-    s.LoreMoonTrivia = read.Boolean("MOF", true);
-    s.InfoQuickFacts = read.Boolean("EIZ", true);
-    s.InfoTraditionalNames = read.Boolean("TRN", true);
-    s.InfoCelticNames = read.Boolean("KEN", true);
-    s.InfoMedievalNames = read.Boolean("EMN", true);
-    s.CountrySlot = read.Integer("SLA", 0);
-    s.City.clear();
-    read.Text("SST", s.City);
-    s.Longitude = read.Degrees("SLG", 180);
-    s.Latitude = read.Degrees("SBG", 90);
     if (s.City.empty()) {
-        s.City = TSettings::DefaultCity;
-        s.Longitude = TSettings::DefaultLongitude;
-        s.Latitude = TSettings::DefaultLatitude;
+        const TSettings defaults;
+        s.City = defaults.City;
+        s.Longitude = defaults.Longitude;
+        s.Latitude = defaults.Latitude;
     }
     return u;
 }
@@ -100,21 +120,13 @@ void SaveSettings(const UserSettings& u, SettingsStore& store, const SettingsMes
         report("Failed to create key Optionen");
         return;
     }
-    const TSettings& s = u.Settings;
-    const auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
-    const std::string values[14] = {
-        std::to_string(u.Language),    flag(s.ShowLore),          flag(s.ShowInfoText),
-        flag(s.StartInTray),           flag(s.LoreMoonLore),      flag(s.LoreMoonTrivia),
-        flag(s.InfoQuickFacts),        flag(s.InfoTraditionalNames), flag(s.InfoCelticNames),
-        flag(s.InfoMedievalNames),     std::to_string(s.CountrySlot), s.City,
-        Hundredths(s.Longitude),       Hundredths(s.Latitude)};
-    for (int i = 0; i < 14; ++i) {
-        switch (store.Write(SettingsKeys[i], values[i])) {
+    for (const SettingsField& field : SettingsTable) {
+        switch (store.Write(field.Key, Encode(field, u))) {
             case SettingsStore::WriteStatus::CannotCreateGroup:
                 report("Failed to create key Optionen");
                 return;
             case SettingsStore::WriteStatus::Refused:
-                report(std::string("Failed to set data for '") + SettingsKeys[i] + "'");
+                report(std::string("Failed to set data for '") + field.Key + "'");
                 break;
             case SettingsStore::WriteStatus::Written:
             case SettingsStore::WriteStatus::Skipped: break;

@@ -182,5 +182,68 @@ TEST(SaveSettings, AStoreThatCannotBeWrittenSaysSoOnceAndKeepsItsValues) {
     EXPECT_EQ(refusing.values.size(), 13u);
 }
 
+// The stored order: a store that keeps the keys in the order they come.
+class OrderStore final : public SettingsStore {
+public:
+    std::vector<std::string> reads, writes;
+    Value Read(std::string_view key) override {
+        reads.emplace_back(key);
+        return {};
+    }
+    bool RemoveGroup() override { return true; }
+    WriteStatus Write(std::string_view key, const std::string&) override {
+        writes.emplace_back(key);
+        return WriteStatus::Written;
+    }
+    bool Sync() override { return true; }
+};
+
+TEST(SettingsTable, KeysAreReadAndWrittenOnceInTheirOrder) {
+    const std::vector<std::string> order = {"SPR", "LOA", "TUA", "SMM", "MWH", "MOF", "EIZ",
+                                            "TRN", "KEN", "EMN", "SLA", "SST", "SLG", "SBG"};
+    OrderStore store;
+    LoadSettings(store, [](const std::string& m) { FAIL() << m; });
+    SaveSettings(UserSettings{}, store, [](const std::string& m) { FAIL() << m; });
+    EXPECT_EQ(store.reads, order);
+    EXPECT_EQ(store.writes, order);
+}
+
+// A record changed in one member alone is stored differently under that
+// key alone, and reads back whole.
+TEST(SettingsTable, EachKeyHoldsItsOwnMember) {
+    const struct {
+        const char* key;
+        void (*change)(UserSettings&);
+        const char* text;
+    } rows[] = {
+        {"SPR", [](UserSettings& u) { u.Language = English; }, "2"},
+        {"LOA", [](UserSettings& u) { u.Settings.ShowLore = false; }, "0"},
+        {"TUA", [](UserSettings& u) { u.Settings.ShowInfoText = false; }, "0"},
+        {"SMM", [](UserSettings& u) { u.Settings.StartInTray = true; }, "1"},
+        {"MWH", [](UserSettings& u) { u.Settings.LoreMoonLore = false; }, "0"},
+        {"MOF", [](UserSettings& u) { u.Settings.LoreMoonTrivia = false; }, "0"},
+        {"EIZ", [](UserSettings& u) { u.Settings.InfoQuickFacts = false; }, "0"},
+        {"TRN", [](UserSettings& u) { u.Settings.InfoTraditionalNames = false; }, "0"},
+        {"KEN", [](UserSettings& u) { u.Settings.InfoCelticNames = false; }, "0"},
+        {"EMN", [](UserSettings& u) { u.Settings.InfoMedievalNames = false; }, "0"},
+        {"SLA", [](UserSettings& u) { u.Settings.CountrySlot = -7; }, "-7"},
+        {"SST", [](UserSettings& u) { u.Settings.City = "Bremen"; }, "Bremen"},
+        {"SLG", [](UserSettings& u) { u.Settings.Longitude = -179.99; }, "-17999"},
+        {"SBG", [](UserSettings& u) { u.Settings.Latitude = 90; }, "9000"},
+    };
+    MemoryStore defaults;
+    SaveSettings(UserSettings{}, defaults, [](const std::string&) {});
+    for (const auto& row : rows) {
+        UserSettings changed;
+        row.change(changed);
+        MemoryStore store;
+        SaveSettings(changed, store, [](const std::string& m) { FAIL() << m; });
+        ASSERT_EQ(store.values.size(), defaults.values.size()) << row.key;
+        for (const auto& [key, value] : defaults.values)
+            EXPECT_EQ(store.values[key].Text, key == row.key ? row.text : value.Text) << row.key << " " << key;
+        EXPECT_EQ(Load(store).settings, changed) << row.key;
+    }
+}
+
 }  // namespace
 }  // namespace selenara
