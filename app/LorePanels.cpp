@@ -1,5 +1,6 @@
 #include "app/LorePanels.h"
 
+#include "app/SettingsOwner.h"
 #include "texts/TextIds.h"
 #include "toolkit/JpegImage.h"
 #include "toolkit/Look.h"
@@ -31,9 +32,8 @@ QLabel* WhiteText(QWidget* parent) {
 
 }  // namespace
 
-LorePanels::LorePanels(QWidget* parent, const TSettings& settings, const std::uint8_t& language,
-                       RandomSource& random)
-    : QObject(parent), settings_(settings), language_(language), random_(random) {
+LorePanels::LorePanels(QWidget* parent, const SettingsOwner& settings, RandomSource& random)
+    : QObject(parent), settings_(settings), random_(random) {
     pfLore_ = new QLabel(parent);
     pfLore_->setGeometry(8, 26, 482, 75);
     pfLore_->setPixmap(QPixmap::fromImage(LoadArtwork("lore_fill.jpg")));
@@ -59,6 +59,8 @@ LorePanels::LorePanels(QWidget* parent, const TSettings& settings, const std::ui
     lblLore_->installEventFilter(this);
     sbLore_->viewport()->installEventFilter(this);
     lblTextUnten_->installEventFilter(this);
+    connect(&settings_, &SettingsOwner::languageChanged, this, &LorePanels::ShowNewTexts);
+    connect(&settings_, &SettingsOwner::settingsApplied, this, &LorePanels::ShowNewTexts);
 }
 
 bool LorePanels::eventFilter(QObject* watched, QEvent* event) {
@@ -72,12 +74,13 @@ bool LorePanels::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void LorePanels::ShowNewLore() {
-    if (!settings_.ShowLore) return;
-    lblLore_->setText(Displayed(PickLoreText(LoreCategoriesOf(settings_), picks_, random_, language_)));
+    const UserSettings& u = settings_.Current();
+    if (!u.Settings.ShowLore) return;
+    lblLore_->setText(Displayed(PickLoreText(LoreCategoriesOf(u.Settings), picks_, random_, u.Language)));
     // Tab stops at the box, so that the text can be scrolled: a screen
     // reader names it by the first kind's caption ("Moon Lore") and reads
     // the text with it.
-    sbLore_->setAccessibleName(QString::fromStdString(TextById(textid::LoreKinds, language_)));
+    sbLore_->setAccessibleName(QString::fromStdString(TextById(textid::LoreKinds, u.Language)));
     sbLore_->setAccessibleDescription(lblLore_->text());
     // Wrapped at 453 pixels, the label grows downwards and the box scrolls.
     lblLore_->setFixedWidth(453);
@@ -87,13 +90,20 @@ void LorePanels::ShowNewLore() {
 }
 
 void LorePanels::ShowNewInfoText() {
-    if (!settings_.ShowInfoText) return;
-    lblTextUnten_->setText(Displayed(PickInfoText(InfoCategoriesOf(settings_), picks_, random_, language_)));
+    const UserSettings& u = settings_.Current();
+    if (!u.Settings.ShowInfoText) return;
+    lblTextUnten_->setText(Displayed(PickInfoText(InfoCategoriesOf(u.Settings), picks_, random_, u.Language)));
+}
+
+void LorePanels::ShowNewTexts() {
+    ShowNewLore();
+    ShowNewInfoText();
 }
 
 void LorePanels::Arrange(int infoTop) {
-    pfLore_->setVisible(settings_.ShowLore);
-    lblTextUnten_->setVisible(settings_.ShowInfoText);
+    const TSettings& s = settings_.Current().Settings;
+    pfLore_->setVisible(s.ShowLore);
+    lblTextUnten_->setVisible(s.ShowInfoText);
     lblTextUnten_->move(9, infoTop);
 }
 

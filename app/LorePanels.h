@@ -2,7 +2,6 @@
 // each showing a randomly picked text that a click replaces.
 #pragma once
 
-#include "settings/Settings.h"
 #include "texts/LorePicks.h"
 #include "texts/TextTable.h"
 
@@ -14,18 +13,21 @@ class QWidget;
 
 namespace selenara {
 
+class SettingsOwner;
+
 class LorePanels : public QObject {
     Q_OBJECT
 public:
-    // `settings` and `language` are read at every pick, so they follow the
-    // options dialog.
-    LorePanels(QWidget* parent, const TSettings& settings, const std::uint8_t& language,
-               RandomSource& random);
+    // The settings are read at every pick; a new language and the options'
+    // OK bring new texts. `settings` and `random` must outlive the panels.
+    LorePanels(QWidget* parent, const SettingsOwner& settings, RandomSource& random);
 
     // A new lore text, when the lore panel is on.
     void ShowNewLore();
     // A new information text, when the information line is on.
     void ShowNewInfoText();
+    // Both, lore first.
+    void ShowNewTexts();
     // Visibility from the settings; infoTop is the information line's top.
     void Arrange(int infoTop);
 
@@ -36,8 +38,7 @@ public:
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    const TSettings& settings_;
-    const std::uint8_t& language_;
+    const SettingsOwner& settings_;
     RandomSource& random_;
     PickState picks_;
     QLabel* pfLore_ = nullptr;

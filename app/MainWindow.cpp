@@ -50,10 +50,8 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       clock_(clock),
-      store_(store),
-      report_(std::move(report)),
       trayCheck_(std::move(trayAvailable)),
-      settings_(LoadSettings(store, report_)),
+      settings_(store, std::move(report)),
       random_(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch())) {
     setWindowTitle(QStringLiteral("Selenara ") + QString::fromLatin1(ProgramVersion));
     setFont(look::WindowFont());
@@ -84,7 +82,10 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
 
     calendar_ = new CalendarView(this, clock_);
     connect(&calendar_->Grid(), &DayGrid::dayClicked, this, &MainWindow::ShowDayHint);
-    panels_ = new LorePanels(this, settings_.Settings, settings_.Language, random_);
+    // Before the panels listen: the window is arranged before they pick.
+    connect(&settings_, &SettingsOwner::languageChanged, this, &MainWindow::ApplyLanguage);
+    connect(&settings_, &SettingsOwner::settingsApplied, this, &MainWindow::ArrangePanels);
+    panels_ = new LorePanels(this, settings_, random_);
     calendar_->PlaceGridInTabOrder();
     PlaceMenuInTabOrder();
     ArrangePanels();
@@ -120,7 +121,7 @@ void MainWindow::PlaceMenuInTabOrder() {
 }
 
 void MainWindow::ArrangePanels() {
-    const TSettings& s = settings_.Settings;
+    const TSettings& s = settings_.Current().Settings;
     const int B = s.ShowLore ? 441 : 371;
     const int S = s.ShowInfoText ? 64 : 27;
     const int d = B - 371;
@@ -142,8 +143,7 @@ void MainWindow::ShowSequence() {
     for (HoverLabel* label : menuLabels_) label->SetBoldLook(false);
     SetLanguageTexts();
     calendar_->Rebuild();
-    panels_->ShowNewLore();
-    panels_->ShowNewInfoText();
+    panels_->ShowNewTexts();
     // Centred at every show, with the final size.
     if (const QScreen* screen = this->screen()) {
         QRect frame = frameGeometry();
@@ -153,10 +153,11 @@ void MainWindow::ShowSequence() {
 }
 
 void MainWindow::SetLanguageTexts() {
-    calendar_->SetLanguageTexts(settings_.Language);
+    const LanguageId language = settings_.Language();
+    calendar_->SetLanguageTexts(language);
     const int ids[3] = {textid::ExitMenuCaption, textid::OptionsMenuCaption, textid::AboutMenuCaption};
     for (int i = 0; i < 3; ++i) {
-        menuLabels_[i]->setText(QString::fromStdString(TextById(ids[i], settings_.Language)));
+        menuLabels_[i]->setText(QString::fromStdString(TextById(ids[i], language)));
         menuLabels_[i]->adjustSize();
     }
 }
@@ -164,32 +165,26 @@ void MainWindow::SetLanguageTexts() {
 void MainWindow::ApplyLanguage() {
     SetLanguageTexts();
     calendar_->FillGrid();
-    panels_->ShowNewLore();
-    panels_->ShowNewInfoText();
-}
-
-void MainWindow::ApplyOptions() {
-    ArrangePanels();
-    panels_->ShowNewLore();
-    panels_->ShowNewInfoText();
 }
 
 void MainWindow::OpenOptions() {
-    if (Options().Open() == QDialog::Accepted) ApplyOptions();
+    OptionsDialog& options = Options();
+    if (options.Open(settings_.Current()) == QDialog::Accepted) settings_.Apply(options.Settings());
 }
 
 // The dialogs are made when first wanted, not at the start.
 OptionsDialog& MainWindow::Options() {
     if (!options_) {
-        options_ = new OptionsDialog(this, settings_);
-        connect(options_, &OptionsDialog::languageChanged, this, &MainWindow::ApplyLanguage);
+        options_ = new OptionsDialog(this, settings_.Current());
+        connect(options_, &OptionsDialog::languageChanged, &settings_, &SettingsOwner::SetLanguage);
     }
     return *options_;
 }
 
 Tray& MainWindow::TrayIcon() {
     if (!tray_) {
-        tray_ = new Tray(this, clock_, settings_.Language);
+        tray_ = new Tray(this, clock_, settings_.Language());
+        connect(&settings_, &SettingsOwner::languageChanged, tray_, &Tray::SetLanguage);
         tray_->SetWindowHidden(isHidden());
         connect(tray_, &Tray::restoreRequested, this, &MainWindow::Restore);
         connect(tray_, &Tray::exitRequested, this, &MainWindow::Exit);
@@ -203,14 +198,17 @@ bool MainWindow::TrayAvailable() {
 }
 
 AboutBox& MainWindow::About() {
-    if (!about_) about_ = new AboutBox(this, settings_.Language);
+    if (!about_) {
+        about_ = new AboutBox(this, settings_.Language());
+        connect(&settings_, &SettingsOwner::languageChanged, about_, &AboutBox::SetLanguage);
+    }
     return *about_;
 }
 
 void MainWindow::ShowDayHint(int day, QPoint anchor) {
     const ShownMonth shown = calendar_->Shown();
-    const QString text =
-        DayHintText(day, shown.CurMonat, shown.CurJahr, settings_.Language, settings_.Settings, clock_);
+    const UserSettings& u = settings_.Current();
+    const QString text = DayHintText(day, shown.CurMonat, shown.CurJahr, u.Language, u.Settings, clock_);
     Balloon::ShowAt(anchor, text, look::WindowFont());
 }
 
@@ -256,7 +254,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         HideToTray();
         return;
     }
-    SaveSettings(settings_, store_, report_);
+    settings_.Save();
     event->accept();
     QCoreApplication::quit();
 }

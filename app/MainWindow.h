@@ -2,8 +2,8 @@
 // information line, the tray, and the rules of showing, hiding and exiting.
 #pragma once
 
+#include "app/SettingsOwner.h"
 #include "astro/LocalTime.h"
-#include "settings/Settings.h"
 #include "texts/LorePicks.h"
 
 #include <QWidget>
@@ -40,19 +40,18 @@ public:
     void Exit();
     // Shows or hides the panels and moves everything below them.
     void ArrangePanels();
-    // A language chosen in the options dialog takes effect at once: captions,
-    // weekday order and clock style, the grid, new lore and information texts.
-    void ApplyLanguage();
-    // After the options dialog's OK: the panels and new texts.
-    void ApplyOptions();
-    // Runs the options dialog modally; OK applies what it stored.
+    // Runs the options dialog modally on the current settings; OK hands what
+    // it stored to the owner.
     void OpenOptions();
 
     CalendarView& Calendar() { return *calendar_; }
     LorePanels& Panels() { return *panels_; }
     // Made after the window's first paint, or when first asked for.
     Tray& TrayIcon();
-    UserSettings& Settings() { return settings_; }
+    // The owner's record itself, for tests that set a value and then call
+    // ArrangePanels or a pick; nothing is announced. The program changes
+    // the settings through the owner.
+    UserSettings& Settings() { return settings_.record_; }
     OptionsDialog& Options();
     AboutBox& About();
 
@@ -74,15 +73,16 @@ private:
     void ShowSequence();
     void ShowDayHint(int day, QPoint anchor);
     void SetLanguageTexts();
+    // A new language: captions, weekday order and clock style, the grid (the
+    // panels pick their new texts themselves).
+    void ApplyLanguage();
     void HideToTray();
     bool TrayAvailable();
 
     const ZoneClock& clock_;
-    SettingsStore& store_;
-    SettingsMessage report_;
     TrayCheck trayCheck_;
     std::optional<bool> trayAvailable_;
-    UserSettings settings_;
+    SettingsOwner settings_;
     bool exitFlag_ = false;
     bool quitting_ = false;  // while a Quit event closes the windows
     bool shownOnce_ = false;

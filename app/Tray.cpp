@@ -9,7 +9,7 @@
 
 namespace selenara {
 
-Tray::Tray(QObject* parent, const ZoneClock& clock, const std::uint8_t& language)
+Tray::Tray(QObject* parent, const ZoneClock& clock, LanguageId language)
     : QObject(parent), clock_(clock), language_(language) {
     menu_ = new QMenu;
     miWiederherstellen_ = menu_->addAction(QStringLiteral("Restore"));

@@ -17,7 +17,8 @@ namespace selenara {
 class Tray : public QObject {
     Q_OBJECT
 public:
-    Tray(QObject* parent, const ZoneClock& clock, const std::uint8_t& language);
+    // `language` is that of the tip after the first change of date.
+    Tray(QObject* parent, const ZoneClock& clock, LanguageId language);
     ~Tray() override;
 
     // "Restore" is offered exactly while the window is hidden.
@@ -27,6 +28,8 @@ public:
     int IconNumber() const { return iconNumber_; }
     // The timer's work: icon and tip of the new day when the date changed.
     void Refresh();
+    // The tip takes the new language at the next change of date.
+    void SetLanguage(LanguageId language) { language_ = language; }
 
 signals:
     void restoreRequested();
@@ -36,7 +39,7 @@ private:
     void SetIcon(DayNumber day);
 
     const ZoneClock& clock_;
-    const std::uint8_t& language_;
+    LanguageId language_;
     QSystemTrayIcon* icon_ = nullptr;
     QMenu* menu_ = nullptr;
     QAction* miWiederherstellen_ = nullptr;

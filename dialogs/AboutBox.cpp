@@ -38,7 +38,7 @@ AboutBox::UrlOpener AboutBox::DefaultUrlOpener() {
     return [](const QUrl& url) { QDesktopServices::openUrl(url); };
 }
 
-AboutBox::AboutBox(QWidget* parent, const std::uint8_t& language, UrlOpener opener)
+AboutBox::AboutBox(QWidget* parent, LanguageId language, UrlOpener opener)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       language_(language),

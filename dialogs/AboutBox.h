@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QUrl>
 
-#include <cstdint>
 #include <functional>
 
 namespace selenara {
@@ -23,12 +22,12 @@ public:
     // QDesktopServices::openUrl.
     static UrlOpener DefaultUrlOpener();
 
-    // `language` is read at every ShowModal and every click, so it follows the
-    // options dialog.
-    AboutBox(QWidget* parent, const std::uint8_t& language, UrlOpener opener = DefaultUrlOpener());
+    AboutBox(QWidget* parent, LanguageId language, UrlOpener opener = DefaultUrlOpener());
 
     // Renews the captions and link colours, then shows the box modally.
     void ShowModal();
+    // Taken at the next ShowModal; a link clicked looks its address up in it.
+    void SetLanguage(LanguageId language) { language_ = language; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -38,7 +37,7 @@ private:
     QString Text(int id) const;
     void OpenUrl(const QString& address) const;
 
-    const std::uint8_t& language_;
+    LanguageId language_;
     UrlOpener opener_;
     QLabel* lblVersionTxt_ = nullptr;
     QLabel* lblVersion_ = nullptr;

@@ -88,7 +88,7 @@ QString Text(int id, LanguageId language) { return QString::fromStdString(TextBy
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
+OptionsDialog::OptionsDialog(QWidget* parent, const UserSettings& settings)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       settings_(settings) {
@@ -199,7 +199,8 @@ OptionsDialog::OptionsDialog(QWidget* parent, UserSettings& settings)
     UpdateCaptions();
 }
 
-int OptionsDialog::Open() {
+int OptionsDialog::Open(const UserSettings& settings) {
+    settings_ = settings;
     Load();
     return exec();
 }
@@ -277,7 +278,7 @@ void OptionsDialog::OnLanguageChosen(int index) {
     if (loading_ || index < 0) return;
     settings_.Language = static_cast<LanguageId>(index + 1);
     UpdateCaptions();
-    emit languageChanged();
+    emit languageChanged(settings_.Language);
 }
 
 void OptionsDialog::Store() {

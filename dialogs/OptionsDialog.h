@@ -20,19 +20,21 @@ class FramedButton;
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    // `settings` must outlive the dialog; it is read by Load and written at
-    // OK, and its Language changes as soon as a language is chosen.
-    OptionsDialog(QWidget* parent, UserSettings& settings);
+    // The dialog works on a copy of `settings`.
+    OptionsDialog(QWidget* parent, const UserSettings& settings);
 
-    // Loads the controls from the settings, then runs the dialog modally:
-    // QDialog::Accepted for OK, Rejected for Cancel or close.
-    int Open();
-    // Loads the controls from the settings (what Open does before it runs).
+    // Takes `settings`, loads the controls from them, then runs the dialog
+    // modally: QDialog::Accepted for OK, Rejected for Cancel or close.
+    int Open(const UserSettings& settings);
+    // Loads the controls from Settings() (what Open does before it runs).
     void Load();
+    // The dialog's copy: the language as last chosen and, after OK, what
+    // the controls hold.
+    const UserSettings& Settings() const { return settings_; }
 
 signals:
-    // A language choice took effect (the settings' Language is already set).
-    void languageChanged();
+    // A language was chosen; the dialog's captions have taken it already.
+    void languageChanged(LanguageId language);
 
 protected:
     // accept() (OK, Enter) writes the controls into the settings;
@@ -46,7 +48,7 @@ private:
     void OnLanguageChosen(int index);
     void PlaceCaptionAbove(QLabel* caption, const QWidget* control);
 
-    UserSettings& settings_;
+    UserSettings settings_;
     bool loading_ = false;
 
     QCheckBox* cbZeigLore_ = nullptr;

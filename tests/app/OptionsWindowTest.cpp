@@ -1,5 +1,7 @@
 #include "app/LorePanels.h"
 #include "app/MainWindow.h"
+#include "app/Tray.h"
+#include "dialogs/AboutBox.h"
 #include "dialogs/OptionsDialog.h"
 #include "support/TestWindow.h"
 #include "toolkit/HoverLabel.h"
@@ -85,6 +87,32 @@ TEST(OptionsInTheWindow, OpensFromTheMenuBarAndOkArrangesTheWindow) {
     Click(options);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(w.window->height(), 416);
+}
+
+// The tray's tip and the about box, both made before, follow each language
+// chosen in the options.
+TEST(OptionsInTheWindow, LanguageChoiceReachesTrayAndAboutBox) {
+    Window w(At(8, 12, 2026));
+    Tray& tray = w.window->TrayIcon();
+    AboutBox& about = w.window->About();
+    OptionsDialog& dialog = w.window->Options();
+    dialog.Load();
+    const struct {
+        int choice;
+        DayTime day;
+        const char *tip, *title;
+    } rows[] = {{1, At(24, 12, 2026), "Full Moon", "About Selenara"}, {0, At(9, 12, 2026), "Neumond", "Über Selenara"}};
+    for (const auto& row : rows) {
+        dialog.findChild<QComboBox*>(QStringLiteral("cbSprache"))->setCurrentIndex(row.choice);
+        w.clock.SetNow(row.day);
+        tray.Refresh();
+        EXPECT_EQ(tray.ToolTip().toStdString(), row.tip);
+        QTimer::singleShot(0, &about, [&] {
+            EXPECT_EQ(about.windowTitle().toStdString(), row.title);
+            about.reject();
+        });
+        about.ShowModal();
+    }
 }
 
 }  // namespace

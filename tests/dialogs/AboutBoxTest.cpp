@@ -100,7 +100,7 @@ TEST(AboutBox, VersionFollowsTheApplication) {
 
 TEST(AboutBox, ShowModalShowsALanguageChangedSinceConstruction) {
     Box b(German);
-    b.language = English;
+    b.box.SetLanguage(English);
     QString title, more, copyright;
     b.OpenAndThen([&] {
         title = b.box.windowTitle();
@@ -160,7 +160,7 @@ TEST(AboutBox, ClicksHandTheTableAddressesToTheOpener) {
     EXPECT_NE(Table(305, German), Table(303, German));
 
     // The address is looked up at the click: a language change needs no ShowModal.
-    b.language = English;
+    b.box.SetLanguage(English);
     Click(*b.Label("lblMehrSoftware"));
     ASSERT_EQ(b.opened.size(), 4u);
     EXPECT_EQ(b.opened[3], QUrl(Table(305, English)));

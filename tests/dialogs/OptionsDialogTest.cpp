@@ -21,6 +21,7 @@
 
 #include <memory>
 #include <ostream>
+#include <vector>
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
@@ -29,13 +30,14 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// The options dialog on default settings, loaded as at an opening.
+// The options dialog on default settings, or on `opened`, loaded as at an
+// opening.
 struct Options {
-    explicit Options(LanguageId language = German) {
-        settings.Language = language;
+    explicit Options(LanguageId language = German) : Options(UserSettings{.Settings = {}, .Language = language}) {}
+    explicit Options(const UserSettings& opened) : settings(opened) {
         dialog = std::make_unique<OptionsDialog>(nullptr, settings);
         QObject::connect(dialog.get(), &OptionsDialog::languageChanged, dialog.get(),
-                         [this] { ++languageChanges; });
+                         [this](LanguageId language) { languagesChosen.push_back(language); });
         dialog->Load();
     }
     template <class T = QWidget>
@@ -47,11 +49,12 @@ struct Options {
     QCheckBox* Box(const char* name) { return Get<QCheckBox>(name); }
     QComboBox* Country() { return Get<QComboBox>("cbLand"); }
     CityEdit* City() { return Get<CityEdit>("edStadt"); }
-    TSettings& Stored() { return settings.Settings; }
+    const TSettings& Stored() const { return dialog->Settings().Settings; }
+    int Open() { return dialog->Open(settings); }
 
-    UserSettings settings;
+    UserSettings settings;  // as opened
     std::unique_ptr<OptionsDialog> dialog;
-    int languageChanges = 0;
+    std::vector<LanguageId> languagesChosen;
 };
 
 void Press(QWidget* widget, int key, const QString& text = {}) {
@@ -122,9 +125,9 @@ TEST(OptionsDialog, OkLooksTheTypedCityUp) {
 }
 
 TEST(OptionsDialog, SlotOutsideTheTableOpensOnTheFirstCountry) {
-    Options o;
-    o.Stored().CountrySlot = 2;
-    o.dialog->Load();
+    UserSettings opened;
+    opened.Settings.CountrySlot = 2;
+    Options o(opened);
     EXPECT_EQ(o.Country()->currentText(), u"Albanien"_s);
     EXPECT_EQ(o.City()->text(), u"Aach/Hegau/Singen"_s);  // opening never loses the city
     o.dialog->accept();
@@ -138,8 +141,8 @@ TEST(OptionsDialog, LanguageTakesEffectAtOnceAndSurvivesCancel) {
     o.Box("cbZeigLore")->setChecked(false);
     o.City()->setText(u"Aachen"_s);  // typed, not yet stored
     o.Get<QComboBox>("cbSprache")->setCurrentIndex(1);
-    EXPECT_EQ(o.languageChanges, 1);
-    EXPECT_EQ(o.settings.Language, English);
+    EXPECT_EQ(o.languagesChosen, std::vector<LanguageId>{English});
+    EXPECT_EQ(o.dialog->Settings().Language, English);
     EXPECT_EQ(o.dialog->windowTitle(), u"Options"_s);
     EXPECT_EQ(o.Box("cbgTextUnten3")->text(), u"English Medieval Moon Names"_s);
     EXPECT_EQ(o.Get<QComboBox>("cbSprache")->itemText(0), u"German"_s);
@@ -147,9 +150,9 @@ TEST(OptionsDialog, LanguageTakesEffectAtOnceAndSurvivesCancel) {
     EXPECT_EQ(o.City()->text(), u"Aachen"_s);  // re-captioning is no change of country
     o.dialog->reject();
     expected.Language = English;  // and nothing else
-    EXPECT_EQ(o.settings, expected);
+    EXPECT_EQ(o.dialog->Settings(), expected);
     o.dialog->Load();  // opening in English is no language choice
-    EXPECT_EQ(o.languageChanges, 1);
+    EXPECT_EQ(o.languagesChosen.size(), 1u);
     EXPECT_EQ(o.Country()->itemText(0), u"Albania"_s);
 }
 
@@ -179,13 +182,13 @@ TEST(OptionsDialog, OkAndCancelByKeyAndByClick) {
         Press(o.City(), Qt::Key_Return);
         EXPECT_EQ(o.City()->selectedText(), u"Aachen"_s);
     });
-    EXPECT_EQ(o.dialog->Open(), QDialog::Accepted);
+    EXPECT_EQ(o.Open(), QDialog::Accepted);
     EXPECT_EQ(o.Stored().City, "Aachen");
     QTimer::singleShot(0, o.dialog.get(), [&o] {
         o.Box("cbZeigLore")->setChecked(false);
         Press(o.Box("cbZeigLore"), Qt::Key_Escape);
     });
-    EXPECT_EQ(o.dialog->Open(), QDialog::Rejected);
+    EXPECT_EQ(o.Open(), QDialog::Rejected);
     EXPECT_TRUE(o.Stored().ShowLore);
 
     o.Box("cbZeigLore")->setChecked(false);
@@ -224,7 +227,7 @@ TEST(OptionsDialog, OkAndCancelByTabThenSpaceOrEnter) {
                 o.dialog->reject();
             }
         });
-        EXPECT_EQ(o.dialog->Open(), c.result) << c.focused << ' ' << c.key;
+        EXPECT_EQ(o.Open(), c.result) << c.focused << ' ' << c.key;
     }
 }
 
