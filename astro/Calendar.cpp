@@ -1,7 +1,5 @@
 #include "astro/Calendar.h"
 
-#include <cmath>
-#include <limits>
 
 namespace selenara {
 
@@ -19,18 +17,6 @@ DayNumber JulianDateToDayNumber(double jd, bool truncate) {
     // The range is checked before rounding, also NaN fails it.
     if (!(x >= FirstDay && x <= LastDay)) return InvalidDay;
     return static_cast<DayNumber>(truncate ? x : x + 0.5);
-}
-
-DayTime DayTimeOfJulianDate(double jd) {
-    const double dayCount = std::floor(jd + 0.5 - JulianDayOfDayZero);
-    // NaN or a count beyond int32 has no day number to convert to.
-    if (!(dayCount >= std::numeric_limits<DayNumber>::min() &&
-          dayCount <= std::numeric_limits<DayNumber>::max()))
-        return {};
-    const double fraction = jd + 0.5 - std::floor(jd + 0.5);
-    auto second = static_cast<SecondOfDay>(fraction * SecondsPerDay);
-    if (second > SecondsPerDay - 1) second = SecondsPerDay - 1;
-    return {static_cast<DayNumber>(dayCount), second};
 }
 
 }  // namespace selenara

@@ -2,7 +2,9 @@
 //
 // Every date is a DayNumber, a count of days since 1 January 1600 of the
 // proleptic Gregorian calendar (day 0, a Saturday), valid 0..876581
-// (31 December 3999). Every clock time is a SecondOfDay, 0..86399.
+// (31 December 3999). Every clock time is a SecondOfDay, 0..86399: a type
+// of its own, so that a second given where a day is taken (or the reverse)
+// does not compile. Instants are in astro/TimeScales.h.
 // Nothing here throws: invalid input gives the sentinels below.
 #pragma once
 
@@ -11,23 +13,16 @@
 namespace selenara {
 
 using DayNumber = std::int32_t;
-using SecondOfDay = std::int32_t;
+enum class SecondOfDay : std::int32_t {};
 
 inline constexpr DayNumber InvalidDay = -1;
-inline constexpr SecondOfDay InvalidSecond = -1;
+inline constexpr SecondOfDay InvalidSecond{-1};
 inline constexpr DayNumber FirstDay = 0;        // 1 January 1600
 inline constexpr DayNumber LastDay = 876581;    // 31 December 3999
 inline constexpr int FirstYear = 1600;
 inline constexpr int LastYear = 3999;
 inline constexpr int SecondsPerDay = 86400;
 inline constexpr int NoWeekday = 7;             // weekday of InvalidDay
-
-// One instant; whether UT or local clock time is stated by its holder.
-struct DayTime {
-    DayNumber Day = InvalidDay;
-    SecondOfDay Second = InvalidSecond;
-    friend constexpr bool operator==(DayTime, DayTime) = default;
-};
 
 struct Date {
     int Day = 0;    // 1..31, 0 for no date
@@ -108,13 +103,17 @@ constexpr int WeekdayOfDate(int day, int month, int year) {
     return WeekdayOf(DateToDayNumber(day, month, year));
 }
 
-constexpr bool IsValidDayTime(DayTime t) {
-    return IsValidDay(t.Day) && t.Second >= 0 && t.Second < SecondsPerDay;
+// The count of seconds since midnight that a second of the day stands for.
+constexpr std::int32_t SecondsSinceMidnight(SecondOfDay s) { return static_cast<std::int32_t>(s); }
+
+constexpr bool IsValidSecond(SecondOfDay s) {
+    return SecondsSinceMidnight(s) >= 0 && SecondsSinceMidnight(s) < SecondsPerDay;
 }
 
 // Hours, minutes and seconds of a second of the day; 0:00:00 for one outside 0..86399.
-constexpr ClockTime SplitSecondOfDay(SecondOfDay s) {
-    if (s < 0 || s >= SecondsPerDay) return {};
+constexpr ClockTime SplitSecondOfDay(SecondOfDay second) {
+    if (!IsValidSecond(second)) return {};
+    const std::int32_t s = SecondsSinceMidnight(second);
     return {static_cast<std::uint8_t>(s / 3600), static_cast<std::uint8_t>(s / 60 % 60),
             static_cast<std::uint8_t>(s % 60)};
 }
@@ -122,22 +121,25 @@ constexpr ClockTime SplitSecondOfDay(SecondOfDay s) {
 // ((hours mod 24) * 3600 + minutes * 60 + seconds) mod 86400.
 constexpr SecondOfDay JoinSecondOfDay(std::uint8_t hours, std::uint8_t minutes,
                                       std::uint8_t seconds) {
-    return ((hours % 24) * 3600 + minutes * 60 + seconds) % SecondsPerDay;
+    return SecondOfDay{((hours % 24) * 3600 + minutes * 60 + seconds) % SecondsPerDay};
 }
 
 // Clock-time arithmetic: wraps around midnight, never changes a day.
 // InvalidSecond for a time t outside 0..86399.
 constexpr SecondOfDay AddTime(SecondOfDay t, std::uint8_t hours, std::uint8_t minutes,
                               std::uint8_t seconds) {
-    if (t < 0 || t >= SecondsPerDay) return InvalidSecond;
-    return (t + JoinSecondOfDay(hours, minutes, seconds)) % SecondsPerDay;
+    if (!IsValidSecond(t)) return InvalidSecond;
+    const std::int32_t sum =
+        SecondsSinceMidnight(t) + SecondsSinceMidnight(JoinSecondOfDay(hours, minutes, seconds));
+    return SecondOfDay{sum % SecondsPerDay};
 }
 
 constexpr SecondOfDay SubtractTime(SecondOfDay t, std::uint8_t hours, std::uint8_t minutes,
                                    std::uint8_t seconds) {
-    if (t < 0 || t >= SecondsPerDay) return InvalidSecond;
-    const SecondOfDay r = t - JoinSecondOfDay(hours % 24, minutes, seconds);
-    return r < 0 ? r + SecondsPerDay : r;
+    if (!IsValidSecond(t)) return InvalidSecond;
+    const std::int32_t r =
+        SecondsSinceMidnight(t) - SecondsSinceMidnight(JoinSecondOfDay(hours % 24, minutes, seconds));
+    return SecondOfDay{r < 0 ? r + SecondsPerDay : r};
 }
 
 // The Julian Day Number of day 0, 1 January 1600: its noon is Julian Date
@@ -153,12 +155,6 @@ constexpr double DayNumberToJulianDate(DayNumber n) { return n + JulianDayOfDayZ
 // x > 876581, or the Julian Date is not finite.
 DayNumber JulianDateToDayNumber(double jd, bool truncate);
 
-// The day and second of a Julian Date: the day it falls on (not range
-// checked, so instants just outside 1600..3999 keep their day) and the
-// second, truncated so an instant in a day's last second stays on that day.
-// (InvalidDay, InvalidSecond) for NaN, an infinity or a day beyond int32.
-DayTime DayTimeOfJulianDate(double jd);
-
 // Floor division and remainder for the day/second splits of negative counts.
 constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
@@ -168,14 +164,6 @@ constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 constexpr std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
     const std::int64_t r = a % b;
     return r != 0 && ((r < 0) != (b < 0)) ? r + b : r;
-}
-
-// An instant as seconds since day 0 at 00:00, for comparing and stepping
-// across days, and back.
-constexpr std::int64_t SecondCount(DayTime t) { return std::int64_t{t.Day} * SecondsPerDay + t.Second; }
-constexpr DayTime DayTimeOfSecondCount(std::int64_t seconds) {
-    return {static_cast<DayNumber>(FloorDiv(seconds, SecondsPerDay)),
-            static_cast<SecondOfDay>(FloorMod(seconds, SecondsPerDay))};
 }
 
 }  // namespace selenara

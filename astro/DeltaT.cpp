@@ -55,7 +55,7 @@ constexpr double Observed[] = {
 constexpr int LastObservedYear = FirstObservedYear + static_cast<int>(std::size(Observed)) - 1;
 static_assert(LastObservedYear == 2024);
 
-constexpr double FirstYear = 1600.0, LastYear = 4000.0;
+constexpr double FirstValidYear = 1600.0, LastValidYear = 4000.0;
 constexpr double ParabolaJoin = 2150.0;
 
 // Espenak & Meeus, 1600..1700.
@@ -93,11 +93,11 @@ double Bridge(double year) {
 }  // namespace
 
 double DeltaT(double year) {
-    if (!(year >= FirstYear)) year = FirstYear;  // also NaN
-    if (year > LastYear) year = LastYear;
+    if (!(year >= FirstValidYear)) year = FirstValidYear;  // also NaN
+    if (year > LastValidYear) year = LastValidYear;
     if (year < FirstObservedYear) {
         const double gap = Observed[0] - Canon1600(FirstObservedYear);
-        return Canon1600(year) + gap * (year - FirstYear) / (FirstObservedYear - FirstYear);
+        return Canon1600(year) + gap * (year - FirstValidYear) / (FirstObservedYear - FirstValidYear);
     }
     if (year <= LastObservedYear) return ObservedAt(year);
     if (year < ParabolaJoin) return Bridge(year);
@@ -106,12 +106,12 @@ double DeltaT(double year) {
 
 double DecimalYearOf(double julianDate) { return 2000.0 + (julianDate - 2451544.5) / 365.2425; }
 
-double TerrestrialTime(double julianDateUt) {
-    return julianDateUt + DeltaT(DecimalYearOf(julianDateUt)) / 86400.0;
+JulianEphemerisDate TerrestrialTime(JulianDateUt ut) {
+    return {ut.Days + DeltaT(DecimalYearOf(ut.Days)) / 86400.0};
 }
 
-double UniversalTime(double julianEphemerisDate) {
-    return julianEphemerisDate - DeltaT(DecimalYearOf(julianEphemerisDate)) / 86400.0;
+JulianDateUt UniversalTime(JulianEphemerisDate tt) {
+    return {tt.Days - DeltaT(DecimalYearOf(tt.Days)) / 86400.0};
 }
 
 }  // namespace selenara

@@ -2,6 +2,8 @@
 // series, runs ahead of Universal Time, the time of the Earth's rotation.
 #pragma once
 
+#include "astro/TimeScales.h"
+
 namespace selenara {
 
 // ΔT in seconds for a decimal year (2000.0 is the start of 1 January 2000).
@@ -37,8 +39,8 @@ double DeltaT(double decimalYear);
 // than a day, which changes ΔT by well under a second).
 double DecimalYearOf(double julianDate);
 
-// Julian Ephemeris Date (TT) of a Julian Date in UT, and back.
-double TerrestrialTime(double julianDateUt);
-double UniversalTime(double julianEphemerisDate);
+// The same instant in TT, and back in UT: the only ways between the scales.
+JulianEphemerisDate TerrestrialTime(JulianDateUt ut);
+JulianDateUt UniversalTime(JulianEphemerisDate tt);
 
 }  // namespace selenara

@@ -106,13 +106,14 @@ public:
 
     bool Usable() const { return std::isfinite(slopeBound_) && std::isfinite(curvatureBound_); }
 
+    // At t, a Julian Date (UT) in days.
     Point At(double t) {
         ++evaluations_;
-        const double x = std::clamp((2.0 * t - path_.Begin - path_.End) * scale_ / 2.0, -1.0, 1.0);
+        const double x = std::clamp((2.0 * t - path_.Begin.Days - path_.End.Days) * scale_ / 2.0, -1.0, 1.0);
         const ChebyshevSeries::Value alpha = path_.RightAscension.At(x);
         const ChebyshevSeries::Value delta = path_.Declination.At(x);
         const ChebyshevSeries::Value h0 = path_.StandardAltitude.At(x);
-        const double H = Radians(sidereal_ + SiderealRate * (t - path_.Begin) + longitude_ - alpha.F);
+        const double H = Radians(sidereal_ + SiderealRate * (t - path_.Begin.Days) + longitude_ - alpha.F);
         const double sinD = std::sin(Radians(delta.F)), cosD = std::cos(Radians(delta.F));
         const double sinH = std::sin(H), cosH = std::cos(H);
         const double h = Radians(h0.F);
@@ -139,7 +140,7 @@ public:
             const bool monotone = a.Slope * b.Slope > 0.0 &&
                                   std::fabs(a.Slope) + std::fabs(b.Slope) > curvatureBound_ * length;
             if (monotone || fine) {
-                out.push_back({Refine(a, b), b.Up()});
+                out.push_back({JulianDateUt{Refine(a, b)}, b.Up()});
                 return;
             }
         }
@@ -174,15 +175,15 @@ private:
 
 }  // namespace
 
-HorizonCrossings FindHorizonCrossings(const BodyPath& path, double from, double to,
+HorizonCrossings FindHorizonCrossings(const BodyPath& path, JulianDateUt from, JulianDateUt to,
                                       const Observer& observer) {
     HorizonCrossings r;
-    if (!(std::abs(observer.Latitude) <= 90.0 && std::isfinite(observer.Longitude) && std::isfinite(path.Begin) &&
-          std::isfinite(path.End) && path.Begin < path.End && path.Begin <= from && from < to &&
+    if (!(std::abs(observer.Latitude) <= 90.0 && std::isfinite(observer.Longitude) && std::isfinite(path.Begin.Days) &&
+          std::isfinite(path.End.Days) && path.Begin < path.End && path.Begin <= from && from < to &&
           to <= path.End))
         return r;
     Search search(path, observer);
-    const Point a = search.At(from), b = search.At(to);
+    const Point a = search.At(from.Days), b = search.At(to.Days);
     if (!search.Usable() || !std::isfinite(a.G) || !std::isfinite(b.G)) return r;
     r.Valid = true;
     r.UpAtBegin = a.Up();

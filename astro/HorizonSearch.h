@@ -12,6 +12,7 @@
 #pragma once
 
 #include "astro/Observer.h"
+#include "astro/TimeScales.h"
 
 #include <array>
 #include <vector>
@@ -55,15 +56,15 @@ private:
 // Where a body is over a span of time: its right ascension (continuous through
 // the 0/360 seam), declination and standard altitude h0, degrees.
 struct BodyPath {
-    double Begin = 0.0;  // Julian Date (UT) at x = -1
-    double End = 0.0;    // Julian Date (UT) at x = +1
+    JulianDateUt Begin;  // at x = -1
+    JulianDateUt End;    // at x = +1
     ChebyshevSeries RightAscension;
     ChebyshevSeries Declination;
     ChebyshevSeries StandardAltitude;
 };
 
 struct HorizonCrossing {
-    double Ut = 0.0;      // Julian Date
+    JulianDateUt Ut;
     bool Rising = false;  // true for a rise, false for a set
 };
 
@@ -79,7 +80,7 @@ struct HorizonCrossings {
 
 // Every crossing of h0 by the body's centre in [from, to), which must lie
 // within [path.Begin, path.End].
-HorizonCrossings FindHorizonCrossings(const BodyPath& path, double from, double to,
+HorizonCrossings FindHorizonCrossings(const BodyPath& path, JulianDateUt from, JulianDateUt to,
                                       const Observer& observer);
 
 }  // namespace selenara

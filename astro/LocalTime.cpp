@@ -4,22 +4,22 @@
 
 namespace selenara {
 
-DayTime UtcToLocal(DayTime ut, const ZoneClock& clock) {
-    return DayTimeOfSecondCount(SecondCount(ut) + clock.UtcOffsetSecondsAt(ut));
+LocalDayTime UtcToLocal(UtDayTime ut, const ZoneClock& clock) {
+    return LocalDayTime::OfSecondCount(SecondCount(ut) + clock.UtcOffsetSecondsAt(ut));
 }
 
-int OffsetSecondsBetween(DayTime ut, DayTime local) {
+int OffsetSecondsBetween(UtDayTime ut, LocalDayTime local) {
     return static_cast<int>(SecondCount(local) - SecondCount(ut));
 }
 
 ClockReading ReadClock(const ZoneClock& clock) {
-    const DayTime ut = clock.UtNow();
-    const DayTime local = UtcToLocal(ut, clock);
+    const UtDayTime ut = clock.UtNow();
+    const LocalDayTime local = UtcToLocal(ut, clock);
     if (IsValidDay(local.Day)) return {ut, local};
     // The first instant of the first day, or the last of the last.
     const bool early = local.Day < FirstDay;
     const UtSpan day = LocalDayInUt(early ? FirstDay : LastDay, clock);
-    const DayTime end = DayTimeOfSecondCount(early ? day.Begin : day.End - 1);
+    const UtDayTime end = UtDayTime::OfSecondCount(early ? day.Begin : day.End - 1);
     return {end, UtcToLocal(end, clock)};
 }
 
@@ -31,7 +31,7 @@ namespace {
 
 // The local clock reading, in seconds from local 0h of day 0, at a UT second.
 std::int64_t LocalSecondAt(std::int64_t ut, const ZoneClock& clock) {
-    return ut + clock.UtcOffsetSecondsAt(DayTimeOfSecondCount(ut));
+    return ut + clock.UtcOffsetSecondsAt(UtDayTime::OfSecondCount(ut));
 }
 
 // The first UT second at which the local clock reads `local` or later.
@@ -53,14 +53,14 @@ std::int64_t FirstUtReading(std::int64_t local, const ZoneClock& clock) {
 
 }  // namespace
 
-DayTime LocalToUtc(DayTime local, const ZoneClock& clock) {
+UtDayTime LocalToUtc(LocalDayTime local, const ZoneClock& clock) {
     const std::int64_t reading = SecondCount(local);
     std::int64_t ut = FirstUtReading(reading, clock);
     // Where the clock was set back, the offset of the day before reads the
     // same time an hour or so earlier: the first time round.
     const std::int64_t before = reading - (LocalSecondAt(ut - SecondsPerDay, clock) - (ut - SecondsPerDay));
     if (before < ut && LocalSecondAt(before, clock) == reading) ut = before;
-    return DayTimeOfSecondCount(ut);
+    return UtDayTime::OfSecondCount(ut);
 }
 
 UtSpan LocalDayInUt(DayNumber localDay, const ZoneClock& clock) {

@@ -5,7 +5,7 @@
 // platform layer implements it against the real system.
 #pragma once
 
-#include "astro/Calendar.h"
+#include "astro/TimeScales.h"
 
 #include <cstdint>
 
@@ -18,13 +18,13 @@ public:
     // The instant now, in UT. Local time is derived from it, never the other
     // way round: the hour a clock repeats in autumn has two instants for
     // every reading. It may lie outside 1600..3999; ReadClock brings it in.
-    virtual DayTime UtNow() const = 0;
+    virtual UtDayTime UtNow() const = 0;
 
     // Seconds that local clock time is ahead of UT (east positive) at the UT
     // instant `ut`, by the zone's rules for that instant; local mean times
     // keep their seconds (Berlin's +00:53:28 before 1893). The day may lie
     // slightly outside 0..876581 (the astronomy looks across the range ends).
-    virtual int UtcOffsetSecondsAt(DayTime ut) const = 0;
+    virtual int UtcOffsetSecondsAt(UtDayTime ut) const = 0;
 };
 
 // One reading of the clock, so that everything taken from "now" agrees:
@@ -32,8 +32,8 @@ public:
 // the nearer end of that range, the first or last second whose local date
 // lies in it.
 struct ClockReading {
-    DayTime Ut;
-    DayTime Local;
+    UtDayTime Ut;
+    LocalDayTime Local;
 };
 ClockReading ReadClock(const ZoneClock& clock);
 
@@ -43,15 +43,15 @@ SecondOfDay NowSecondOfDay(const ZoneClock& clock);
 
 // UT to local clock time, with the offset in force at that instant (so a
 // July event seen in December keeps its summer hour).
-DayTime UtcToLocal(DayTime ut, const ZoneClock& clock);
+LocalDayTime UtcToLocal(UtDayTime ut, const ZoneClock& clock);
 
 // Local clock time back to UT: the instant at which the clock first reads
 // `local`. In an hour the clock repeats, that is the first time round; in
 // an hour it skips, the instant the clock jumps past it.
-DayTime LocalToUtc(DayTime local, const ZoneClock& clock);
+UtDayTime LocalToUtc(LocalDayTime local, const ZoneClock& clock);
 
 // Offset in seconds of a local time from the UT time it was converted from.
-int OffsetSecondsBetween(DayTime ut, DayTime local);
+int OffsetSecondsBetween(UtDayTime ut, LocalDayTime local);
 
 // The UT seconds (counted from 0h UT of day 0) in which the local clock
 // reads `localDay`: [Begin, End). 23 or 25 hours long where the clock is set

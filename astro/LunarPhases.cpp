@@ -109,7 +109,7 @@ double QuarterW(const PhaseArguments& a) {
 
 }  // namespace
 
-double LunationPhases::Of(PhaseSelector selector) const {
+JulianEphemerisDate LunationPhases::Of(PhaseSelector selector) const {
     switch (selector) {
         case PhaseSelector::NewMoon: return NewMoon;
         case PhaseSelector::FirstQuarter: return FirstQuarter;
@@ -126,7 +126,7 @@ double PlanetaryCorrection(double k, double T) {
     return sum;
 }
 
-double PhaseInstantOf(double k, PhaseSelector selector) {
+JulianEphemerisDate PhaseInstantOf(double k, PhaseSelector selector) {
     const double ki = k + QuarterOf(selector);
     const double T = CenturiesOf(ki);
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
@@ -135,14 +135,14 @@ double PhaseInstantOf(double k, PhaseSelector selector) {
         LunationEpochJde + SynodicMonth * ki + 0.0001337 * T2 - 0.00000015 * T3 + 0.00000000073 * T4;
     switch (selector) {
         case PhaseSelector::NewMoon:
-            return mean + NewFullCorrection(a, false) + PlanetaryCorrection(ki, T);
+            return {mean + NewFullCorrection(a, false) + PlanetaryCorrection(ki, T)};
         case PhaseSelector::FullMoon:
-            return mean + NewFullCorrection(a, true) + PlanetaryCorrection(ki, T);
+            return {mean + NewFullCorrection(a, true) + PlanetaryCorrection(ki, T)};
         case PhaseSelector::FirstQuarter:
-            return mean + QuarterCorrection(a) + PlanetaryCorrection(ki, T) + QuarterW(a);
+            return {mean + QuarterCorrection(a) + PlanetaryCorrection(ki, T) + QuarterW(a)};
         case PhaseSelector::LastQuarter: break;
     }
-    return mean + QuarterCorrection(a) + PlanetaryCorrection(ki, T) - QuarterW(a);
+    return {mean + QuarterCorrection(a) + PlanetaryCorrection(ki, T) - QuarterW(a)};
 }
 
 LunationPhases LunationPhasesOf(double k) {
@@ -160,7 +160,7 @@ LunationTableT LunationTable(DayNumber day) {
     return table;
 }
 
-DayTime PhaseDayTime(double jde) { return DayTimeOfJulianDate(UniversalTime(jde)); }
+UtDayTime PhaseDayTime(JulianEphemerisDate jde) { return DayTimeOf(UniversalTime(jde)); }
 
 PhaseSlots PhaseInstants(DayNumber day, PhaseSelector selector) {
     PhaseSlots slots;
@@ -169,7 +169,7 @@ PhaseSlots PhaseInstants(DayNumber day, PhaseSelector selector) {
     const LunationTableT table = LunationTable(day);
     std::size_t next = 0;
     for (int index = month - 1; index <= month + 1; ++index) {
-        const DayTime t = PhaseDayTime(table[index].Of(selector));
+        const UtDayTime t = PhaseDayTime(table[index].Of(selector));
         if (IsValidDay(t.Day) && DayNumberToDate(t.Day).Month == month && next < slots.Slot.size())
             slots.Slot[next++] = t;
     }
@@ -181,7 +181,7 @@ PhaseSlots FirstQuarters(DayNumber day) { return PhaseInstants(day, PhaseSelecto
 PhaseSlots FullMoons(DayNumber day) { return PhaseInstants(day, PhaseSelector::FullMoon); }
 PhaseSlots LastQuarters(DayNumber day) { return PhaseInstants(day, PhaseSelector::LastQuarter); }
 
-std::vector<DayTime> PhaseEventsBetween(PhaseSelector selector, DayNumber from, DayNumber to) {
+std::vector<UtDayTime> PhaseEventsBetween(PhaseSelector selector, DayNumber from, DayNumber to) {
     // The periodic terms move an instant by less than a day from the mean
     // phase, the secular terms by less than 0.1 day within 1600..3999 and
     // ΔT by less than 0.2 day: a two-day margin catches every lunation that
@@ -195,9 +195,9 @@ std::vector<DayTime> PhaseEventsBetween(PhaseSelector selector, DayNumber from, 
         std::ceil((DayNumberToJulianDate(from) - margin - LunationEpochJde) / SynodicMonth - quarter);
     const double last = std::floor(
         (DayNumberToJulianDate(to + 1) + margin - LunationEpochJde) / SynodicMonth - quarter);
-    std::vector<DayTime> events;
+    std::vector<UtDayTime> events;
     for (double k = first; k <= last; k += 1.0) {
-        const DayTime t = PhaseDayTime(PhaseInstantOf(k, selector));
+        const UtDayTime t = PhaseDayTime(PhaseInstantOf(k, selector));
         if (t.Day >= from && t.Day <= to) events.push_back(t);
     }
     return events;

@@ -10,7 +10,7 @@
 // centuries.
 #pragma once
 
-#include "astro/Calendar.h"
+#include "astro/TimeScales.h"
 
 #include <array>
 #include <cstdint>
@@ -41,11 +41,11 @@ constexpr std::optional<PhaseSelector> PhaseSelectorOf(int value) {
 
 // The four phase instants (Julian Ephemeris Days) of one lunation.
 struct LunationPhases {
-    double NewMoon = 0.0;
-    double FirstQuarter = 0.0;
-    double FullMoon = 0.0;
-    double LastQuarter = 0.0;
-    double Of(PhaseSelector selector) const;
+    JulianEphemerisDate NewMoon;
+    JulianEphemerisDate FirstQuarter;
+    JulianEphemerisDate FullMoon;
+    JulianEphemerisDate LastQuarter;
+    JulianEphemerisDate Of(PhaseSelector selector) const;
 };
 
 inline constexpr int LunationsPerTable = 14;
@@ -54,7 +54,7 @@ using LunationTableT = std::array<LunationPhases, LunationsPerTable>;
 // The events of one phase in one calendar month (UT): slot 0 the earlier,
 // slot 1 the later; an empty slot is (InvalidDay, InvalidSecond).
 struct PhaseSlots {
-    std::array<DayTime, 2> Slot{};
+    std::array<UtDayTime, 2> Slot{};
 };
 
 // Sum of the fourteen planetary terms, in days, for the phase number k
@@ -64,7 +64,7 @@ double PlanetaryCorrection(double k, double T);
 
 // The instant of the selected phase of lunation k (a whole number; k = 0 is
 // the lunation of the new moon of 6 January 2000), in JDE.
-double PhaseInstantOf(double k, PhaseSelector selector);
+JulianEphemerisDate PhaseInstantOf(double k, PhaseSelector selector);
 
 // All four phases of lunation k.
 LunationPhases LunationPhasesOf(double k);
@@ -74,10 +74,10 @@ LunationPhases LunationPhasesOf(double k);
 // the year before. All zero for an invalid day.
 LunationTableT LunationTable(DayNumber day);
 
-// The UT day and second of a phase instant given in JDE: JDE - ΔT, as
-// DayTimeOfJulianDate splits it (the seconds truncated, the day not range
-// checked); (InvalidDay, InvalidSecond) when there is no such day.
-DayTime PhaseDayTime(double jde);
+// The UT day and second of a phase instant: UniversalTime of it, as
+// DayTimeOf splits it (the seconds truncated, the day not range checked);
+// (InvalidDay, InvalidSecond) when there is no such day.
+UtDayTime PhaseDayTime(JulianEphemerisDate jde);
 
 // Events of the selected phase in the UT calendar month containing `day`, as
 // UT instants, from the month's three lunations of its year's table. Both
@@ -95,6 +95,6 @@ inline constexpr DayNumber PhaseSearchMargin = 62;
 // order. Computes only the lunations that can reach the span; each instant is
 // the same one PhaseInstants gives. The days may extend a little beyond
 // 0..876581; days more than PhaseSearchMargin outside it have no events.
-std::vector<DayTime> PhaseEventsBetween(PhaseSelector selector, DayNumber from, DayNumber to);
+std::vector<UtDayTime> PhaseEventsBetween(PhaseSelector selector, DayNumber from, DayNumber to);
 
 }  // namespace selenara

@@ -9,10 +9,10 @@
 
 namespace selenara {
 
-double IlluminatedFraction(double julianEphemerisDate) {
+double IlluminatedFraction(JulianEphemerisDate tt) {
     constexpr double KilometresPerAu = 149597870.7;
-    const MoonEcliptic moon = MoonEclipticAt(julianEphemerisDate);
-    const SunEcliptic sun = SunEclipticAt(julianEphemerisDate);
+    const MoonEcliptic moon = MoonEclipticAt(tt);
+    const SunEcliptic sun = SunEclipticAt(tt);
     // The sun's latitude stays below 1.2 arc seconds: taken as 0.
     const double cosElongation = std::cos(Radians(moon.Latitude)) *
                                  std::cos(Radians(moon.Longitude - sun.Longitude));

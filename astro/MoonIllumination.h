@@ -6,10 +6,12 @@
 // (astro/SunPosition.h). Good to about 0.001 of the disk.
 #pragma once
 
+#include "astro/TimeScales.h"
+
 namespace selenara {
 
-// The illuminated fraction k = (1 + cos i) / 2 of the disk, 0..1, at a Julian
-// Ephemeris Date (TT); NaN for a date that is not finite.
-double IlluminatedFraction(double julianEphemerisDate);
+// The illuminated fraction k = (1 + cos i) / 2 of the disk, 0..1, at a TT
+// instant; NaN for a date that is not finite.
+double IlluminatedFraction(JulianEphemerisDate tt);
 
 }  // namespace selenara

@@ -21,14 +21,10 @@ struct Arguments {
 
 }  // namespace
 
-double JulianDateOf(DayTime t) {
-    return DayNumberToJulianDate(t.Day) + t.Second / static_cast<double>(SecondsPerDay);
-}
+MoonEcliptic MoonEclipticAt(TtDayTime tt) { return MoonEclipticAt(JulianDateOf(tt)); }
 
-MoonEcliptic MoonEclipticAt(DayTime tt) { return MoonEclipticAt(JulianDateOf(tt)); }
-
-MoonEcliptic MoonEclipticAt(double julianEphemerisDate) {
-    const double T = CenturiesSinceJ2000(julianEphemerisDate);
+MoonEcliptic MoonEclipticAt(JulianEphemerisDate tt) {
+    const double T = CenturiesSinceJ2000(tt.Days);
     const double T2 = T * T, T3 = T2 * T, T4 = T3 * T;
     Arguments a{};
     const double LpDegrees = Reduce360(218.3164591 + 481267.88134236 * T - 0.0013268 * T2 +
@@ -64,13 +60,13 @@ MoonEcliptic MoonEclipticAt(double julianEphemerisDate) {
     return {LpDegrees + sumL / 1000000.0, sumB / 1000000.0, 385000.56 + sumR / 1000.0};
 }
 
-MoonPosition MoonPositionAt(DayTime tt) {
+MoonPosition MoonPositionAt(TtDayTime tt) {
     if (!IsValidDayTime(tt)) return {};
     return MoonPositionAt(JulianDateOf(tt));
 }
 
-MoonPosition MoonPositionAt(double julianEphemerisDate) {
-    const MoonEcliptic e = MoonEclipticAt(julianEphemerisDate);
+MoonPosition MoonPositionAt(JulianEphemerisDate tt) {
+    const MoonEcliptic e = MoonEclipticAt(tt);
     const double lambda = Radians(e.Longitude), beta = Radians(e.Latitude);
     const double sinEps = std::sin(Obliquity), cosEps = std::cos(Obliquity);
     MoonPosition p;
@@ -79,18 +75,18 @@ MoonPosition MoonPositionAt(double julianEphemerisDate) {
     p.Declination = Degrees(
         std::asin(std::sin(beta) * cosEps + std::cos(beta) * sinEps * std::sin(lambda)));
     p.HorizontalParallax = Degrees(std::asin(6378.14 / e.Distance));
-    p.Ok = std::isfinite(julianEphemerisDate);
+    p.Ok = std::isfinite(tt.Days);
     return p;
 }
 
-SiderealTime MeanSiderealTime(DayTime ut) {
+SiderealTime MeanSiderealTime(UtDayTime ut) {
     if (!IsValidDayTime(ut)) return {};
     return {MeanSiderealTime(JulianDateOf(ut)), true};
 }
 
-double MeanSiderealTime(double jd) {
-    const double T = CenturiesSinceJ2000(jd);
-    return Reduce360(280.46061837 + 360.98564736629 * (jd - 2451545.0) + 0.000387933 * T * T -
+double MeanSiderealTime(JulianDateUt ut) {
+    const double T = CenturiesSinceJ2000(ut.Days);
+    return Reduce360(280.46061837 + 360.98564736629 * (ut.Days - 2451545.0) + 0.000387933 * T * T -
                      T * T * T / 38710000.0);
 }
 

@@ -5,14 +5,14 @@
 // in latitude) and ch. 12 (mean sidereal time). No nutation, and the fixed
 // mean obliquity of J2000.0. Degrees throughout.
 //
-// Time scales: the lunar theory takes Terrestrial Time; a DayTime given to
-// the moon's functions is read as TT. For an instant in UT, pass
-// TerrestrialTime (astro/DeltaT.h) of it: read as TT, a UT instant puts the
-// moon where it was ΔT earlier (a few seconds of rise time near 2000, up to
-// 18 minutes by 4000). The sidereal time takes UT.
+// Time scales: the lunar theory takes Terrestrial Time, the sidereal time
+// UT; the types say so. For an instant in UT, the moon's functions take
+// TerrestrialTime (astro/DeltaT.h) of it: read as TT, a UT instant would put
+// the moon where it was ΔT earlier (a few seconds of rise time near 2000, up
+// to 18 minutes by 4000).
 #pragma once
 
-#include "astro/Calendar.h"
+#include "astro/TimeScales.h"
 
 namespace selenara {
 
@@ -40,23 +40,20 @@ struct MoonEcliptic {
     double Distance = 0.0;
 };
 
-// Julian Date of an instant (in the time scale of the instant).
-double JulianDateOf(DayTime t);
-
 // The moon's ecliptic position at a Julian Ephemeris Date, or at a TT instant.
-MoonEcliptic MoonEclipticAt(double julianEphemerisDate);
-MoonEcliptic MoonEclipticAt(DayTime tt);
+MoonEcliptic MoonEclipticAt(JulianEphemerisDate tt);
+MoonEcliptic MoonEclipticAt(TtDayTime tt);
 
 // Right ascension, declination and parallax at a Julian Ephemeris Date (any
 // finite one: the astronomy also looks just beyond 1600..3999), or at a TT
 // instant; not Ok for a Julian Date that is not finite or an instant that
 // fails IsValidDayTime.
-MoonPosition MoonPositionAt(double julianEphemerisDate);
-MoonPosition MoonPositionAt(DayTime tt);
+MoonPosition MoonPositionAt(JulianEphemerisDate tt);
+MoonPosition MoonPositionAt(TtDayTime tt);
 
 // Mean sidereal time at Greenwich in degrees, 0 <= value < 360, at a Julian
 // Date in UT, or at a UT instant.
-double MeanSiderealTime(double julianDateUt);
-SiderealTime MeanSiderealTime(DayTime ut);
+double MeanSiderealTime(JulianDateUt ut);
+SiderealTime MeanSiderealTime(UtDayTime ut);
 
 }  // namespace selenara

@@ -12,8 +12,8 @@ namespace {
 constexpr double PieceDays = 1.5;
 // The lunar theory is searched over the program's days and the local days at
 // either end; far outside it, the series and the time's own resolution fail.
-constexpr double FirstSearchedJd = DayNumberToJulianDate(FirstDay) - 2.0;
-constexpr double LastSearchedJd = DayNumberToJulianDate(LastDay + 1) + 2.0;
+constexpr JulianDateUt FirstSearched = StartOfDay<TimeScale::Universal>(FirstDay) - 2.0;
+constexpr JulianDateUt LastSearched = StartOfDay<TimeScale::Universal>(LastDay + 1) + 2.0;
 
 // The moon's standard altitude for a horizontal parallax: refraction and
 // semi-diameter against parallax, as the published method gives it.
@@ -23,15 +23,15 @@ double StandardAltitude(double parallax) { return 0.7275 * parallax - 0.5667; }
 // theory: six over a day, eight over a day and a half.
 int NodeCount(double days) { return days <= 1.05 ? 6 : 8; }
 
-// The moon's path over [begin, end] (Julian Dates, UT), from the lunar
-// theory at TT sampled at the Chebyshev nodes.
-BodyPath MoonPath(double begin, double end) {
+// The moon's path over [begin, end], from the lunar theory at TT sampled at
+// the Chebyshev nodes.
+BodyPath MoonPath(JulianDateUt begin, JulianDateUt end) {
     const int n = NodeCount(end - begin);
     double ra[ChebyshevSeries::MaxTerms], dec[ChebyshevSeries::MaxTerms], h0[ChebyshevSeries::MaxTerms];
     // From the last node, the earliest, so that each right ascension can be
     // brought within half a turn of the one before it.
     for (int j = n - 1; j >= 0; --j) {
-        const double ut = begin + (ChebyshevSeries::Node(j, n) + 1.0) / 2.0 * (end - begin);
+        const JulianDateUt ut = begin + (ChebyshevSeries::Node(j, n) + 1.0) / 2.0 * (end - begin);
         const MoonPosition p = MoonPositionAt(TerrestrialTime(ut));
         ra[j] = p.RightAscension;
         if (j < n - 1) ra[j] += 360.0 * std::round((ra[j + 1] - ra[j]) / 360.0);
@@ -48,8 +48,8 @@ BodyPath MoonPath(double begin, double end) {
 }
 
 // The first rise and first set of the crossings of the UT day starting at
-// Julian Date `dayStart`.
-RiseSetTimes FirstOfDay(const HorizonCrossings& c, double dayStart) {
+// `dayStart`.
+RiseSetTimes FirstOfDay(const HorizonCrossings& c, JulianDateUt dayStart) {
     if (!c.Valid) return {};
     if (c.Crossings.empty()) {
         const std::int32_t code = c.UpAtBegin ? AboveHorizonAllDay : BelowHorizonAllDay;
@@ -70,7 +70,7 @@ RiseSetTimes FirstOfDay(const HorizonCrossings& c, double dayStart) {
 RiseSetTimes RiseSetCore(DayNumber day, const ThreeDayEphemeris& e, double h0,
                          const Observer& observer) {
     if (!IsValidDay(day)) return {};
-    const double midnight = DayNumberToJulianDate(day);
+    const JulianDateUt midnight = StartOfDay<TimeScale::Universal>(day);
     BodyPath path;
     path.Begin = midnight - 1.0;
     path.End = midnight + 1.0;
@@ -83,18 +83,18 @@ RiseSetTimes RiseSetCore(DayNumber day, const ThreeDayEphemeris& e, double h0,
 
 RiseSetTimes MoonRiseSet(DayNumber day, const Observer& observer) {
     if (!IsValidDay(day)) return {};
-    const double midnight = DayNumberToJulianDate(day);
+    const JulianDateUt midnight = StartOfDay<TimeScale::Universal>(day);
     return FirstOfDay(MoonHorizonCrossings(midnight, midnight + 1.0, observer), midnight);
 }
 
-HorizonCrossings MoonHorizonCrossings(double from, double to, const Observer& observer) {
+HorizonCrossings MoonHorizonCrossings(JulianDateUt from, JulianDateUt to, const Observer& observer) {
     HorizonCrossings all;
-    if (!(from >= FirstSearchedJd && to <= LastSearchedJd && from < to && to - from <= MaxHorizonSpanDays))
+    if (!(from >= FirstSearched && to <= LastSearched && from < to && to - from <= MaxHorizonSpanDays))
         return all;
     const int pieces = static_cast<int>(std::ceil((to - from) / PieceDays));
     for (int i = 0; i < pieces; ++i) {
-        const double begin = from + (to - from) * i / pieces;
-        const double end = i + 1 == pieces ? to : from + (to - from) * (i + 1) / pieces;
+        const JulianDateUt begin = from + (to - from) * i / pieces;
+        const JulianDateUt end = i + 1 == pieces ? to : from + (to - from) * (i + 1) / pieces;
         const HorizonCrossings piece =
             FindHorizonCrossings(MoonPath(begin, end), begin, end, observer);
         if (!piece.Valid) return {};

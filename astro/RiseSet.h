@@ -53,11 +53,11 @@ RiseSetTimes MoonRiseSet(DayNumber day, const Observer& observer);
 // The longest span MoonHorizonCrossings searches, in days.
 inline constexpr double MaxHorizonSpanDays = 32.0;
 
-// Every moonrise and moonset in [from, to) (Julian Dates, UT): the span of a
+// Every moonrise and moonset in [from, to): the span of a
 // local calendar day, say, searched a piece at a time. Not Valid for a span
 // that is empty, longer than MaxHorizonSpanDays, not finite, or reaches more
 // than two days beyond 1 January 1600 .. 31 December 3999, or for a place
 // that is none (see FindHorizonCrossings).
-HorizonCrossings MoonHorizonCrossings(double from, double to, const Observer& observer);
+HorizonCrossings MoonHorizonCrossings(JulianDateUt from, JulianDateUt to, const Observer& observer);
 
 }  // namespace selenara

@@ -6,8 +6,8 @@
 
 namespace selenara {
 
-SunEcliptic SunEclipticAt(double julianEphemerisDate) {
-    const double T = (julianEphemerisDate - 2451545.0) / 36525.0;
+SunEcliptic SunEclipticAt(JulianEphemerisDate tt) {
+    const double T = (tt.Days - 2451545.0) / 36525.0;
     const double L0 = 280.46646 + 36000.76983 * T + 0.0003032 * T * T;
     const double M = Radians(Reduce360(357.52911 + 35999.05029 * T - 0.0001537 * T * T));
     const double e = 0.016708634 - 0.000042037 * T - 0.0000001267 * T * T;

@@ -7,6 +7,8 @@
 // without nutation as well, so that the two agree in their differences.
 #pragma once
 
+#include "astro/TimeScales.h"
+
 namespace selenara {
 
 struct SunEcliptic {
@@ -16,6 +18,6 @@ struct SunEcliptic {
 
 // At a Julian Ephemeris Date (TT); any finite one, the series being smooth
 // well beyond 1600..3999.
-SunEcliptic SunEclipticAt(double julianEphemerisDate);
+SunEcliptic SunEclipticAt(JulianEphemerisDate tt);
 
 }  // namespace selenara

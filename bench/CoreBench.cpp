@@ -15,8 +15,8 @@ namespace {
 // A zone without rules to look up: one hour east of UT, a fixed "now".
 class FixedClock final : public ZoneClock {
 public:
-    DayTime UtNow() const override { return {DateToDayNumber(15, 6, 2024), 11 * 3600}; }
-    int UtcOffsetSecondsAt(DayTime) const override { return 3600; }
+    UtDayTime UtNow() const override { return {DateToDayNumber(15, 6, 2024), JoinSecondOfDay(11, 0, 0)}; }
+    int UtcOffsetSecondsAt(UtDayTime) const override { return 3600; }
 };
 
 const SystemClock systemClock;

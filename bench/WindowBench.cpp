@@ -22,7 +22,7 @@ using testing::FixedClock;
 using testing::MemoryStore;
 
 struct Window {
-    Window() : clock({DateToDayNumber(15, 6, 2005), 12 * 3600}, testing::EuropeBerlin) {
+    Window() : clock(testing::Local(DateToDayNumber(15, 6, 2005), 12), testing::EuropeBerlin) {
         window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, [] { return true; });
         window->show();
         QCoreApplication::processEvents();

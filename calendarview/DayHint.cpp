@@ -37,9 +37,9 @@ QString DayHintText(int day, int month, int year, LanguageId language, const TSe
     // A caption and its times. Two rises (or sets) in one day, as happens at
     // high latitudes, share a line; only the first keeps the blank that pads
     // a one-digit hour.
-    const auto line = [&](int caption, const std::vector<DayTime>& events) {
+    const auto line = [&](int caption, const std::vector<LocalDayTime>& events) {
         QStringList list;
-        for (const DayTime& t : events) {
+        for (const LocalDayTime& t : events) {
             const QString time = Q(ZeitText(t.Second, use24));
             list << (list.isEmpty() ? time : time.trimmed());
         }

@@ -106,9 +106,8 @@ std::vector<PhaseEvent> MonthEvents(YearMonth month, const ZoneClock& clock) {
             MonthPhaseEvents(selector, month.Month, month.Year, clock);
         events.insert(events.end(), some.begin(), some.end());
     }
-    std::sort(events.begin(), events.end(), [](const PhaseEvent& a, const PhaseEvent& b) {
-        return a.Ut.Day != b.Ut.Day ? a.Ut.Day < b.Ut.Day : a.Ut.Second < b.Ut.Second;
-    });
+    std::sort(events.begin(), events.end(),
+              [](const PhaseEvent& a, const PhaseEvent& b) { return a.Ut < b.Ut; });
     return events;
 }
 
@@ -186,7 +185,7 @@ std::string RiseSetNote(const LocalRiseSet& r) {
     if (r.AllDay == AboveHorizonAllDay) return "up";
     if (r.AllDay == BelowHorizonAllDay) return "down";
     std::string note;
-    const auto add = [&note](std::string_view name, const std::vector<DayTime>& events) {
+    const auto add = [&note](std::string_view name, const std::vector<LocalDayTime>& events) {
         for (std::size_t i = 1; i < events.size(); ++i)
             note += (note.empty() ? "" : ";") + std::string(name) + std::to_string(i + 1) + '=' +
                     IsoClock(events[i].Second);
@@ -197,7 +196,7 @@ std::string RiseSetNote(const LocalRiseSet& r) {
 }
 
 std::string RiseSetCsv(DayNumber day, const LocalRiseSet& r) {
-    const auto first = [](const std::vector<DayTime>& events) {
+    const auto first = [](const std::vector<LocalDayTime>& events) {
         return events.empty() ? std::string() : IsoClock(events.front().Second);
     };
     return IsoDate(day) + ',' + first(r.Rises) + ',' + first(r.Sets) + ',' + RiseSetNote(r);
@@ -206,7 +205,7 @@ std::string RiseSetCsv(DayNumber day, const LocalRiseSet& r) {
 // Every event of the day with its offset, and "up" or "down" (else null)
 // for a day the moon stays above or below the horizon.
 std::string RiseSetJson(DayNumber day, const LocalRiseSet& r) {
-    const auto times = [](const std::vector<DayTime>& ut, const std::vector<DayTime>& local) {
+    const auto times = [](const std::vector<UtDayTime>& ut, const std::vector<LocalDayTime>& local) {
         std::vector<std::string> values;
         for (std::size_t i = 0; i < local.size(); ++i)
             values.push_back(JsonString(IsoLocalTime(ut[i], local[i])));

@@ -51,7 +51,7 @@ std::string FoldLine(std::string_view line) {
     return folded;
 }
 
-std::string UtcDateTime(DayTime ut) {
+std::string UtcDateTime(UtDayTime ut) {
     const Date d = ProlepticDate(ut.Day);
     const ClockTime t = SplitSecondOfDay(ut.Second);
     char text[32];

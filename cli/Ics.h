@@ -1,7 +1,7 @@
 // iCalendar (RFC 5545) output: escaping, line folding and the calendar text.
 #pragma once
 
-#include "astro/Calendar.h"
+#include "astro/TimeScales.h"
 
 #include <string>
 #include <string_view>
@@ -21,11 +21,11 @@ std::string FoldLine(std::string_view line);
 
 // A UTC date-time value, "19990131T160740Z"; also for a UT date a day
 // beyond 1600..3999 ("15991231T143723Z").
-std::string UtcDateTime(DayTime ut);
+std::string UtcDateTime(UtDayTime ut);
 
 struct IcsEvent {
     std::string Uid;
-    DayTime Start;         // UT
+    UtDayTime Start;
     std::string Summary;   // plain text, escaped on output
     std::string Language;  // language tag of the summary ("de"), or empty
 };

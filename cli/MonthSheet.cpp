@@ -101,7 +101,7 @@ std::string PhaseEventList(const std::vector<PhaseEvent>& events, LanguageId lan
         nameWidth = std::max(nameWidth, DisplayWidth(PhaseName(kind, language)));
     const bool use24 = Use24StdFor(language);
     // Noon gives the widest text of either style ("12:00", "12:00 PM").
-    const std::size_t timeWidth = DisplayWidth(ZeitText(12 * 3600, use24));
+    const std::size_t timeWidth = DisplayWidth(ZeitText(JoinSecondOfDay(12, 0, 0), use24));
     std::string list;
     for (const PhaseEvent& e : events) {
         list += PhaseMark(e.Kind);

@@ -29,7 +29,7 @@ std::string Decimal(double value, int decimals, LanguageId language) {
 }
 
 // "Thu 24 Dec 2:29 AM"; "Do 24.12. 2:29".
-std::string LocalWhen(DayTime local, LanguageId language) {
+std::string LocalWhen(LocalDayTime local, LanguageId language) {
     const Date d = DayNumberToDate(local.Day);
     const std::string clock = UnpaddedZeitText(local.Second, Use24StdFor(language));
     const std::string weekday = WeekdayName(WeekdayOf(local.Day), language);

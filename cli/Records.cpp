@@ -24,7 +24,7 @@ std::string IsoClock(SecondOfDay second) {
     return text;
 }
 
-std::string IsoLocalTime(DayTime ut, DayTime local) {
+std::string IsoLocalTime(UtDayTime ut, LocalDayTime local) {
     const int seconds = OffsetSecondsBetween(ut, local);
     const int size = std::abs(seconds);
     char offset[32];

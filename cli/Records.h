@@ -3,7 +3,7 @@
 // kinds.
 #pragma once
 
-#include "astro/Calendar.h"
+#include "astro/TimeScales.h"
 #include "model/PhaseEvents.h"
 
 #include <string>
@@ -19,7 +19,7 @@ std::string IsoClock(SecondOfDay second);
 
 // A local time with the offset it had from UT: "2026-12-24T02:28:41+01:00";
 // an offset with seconds keeps them: "1600-01-01T00:53:28+00:53:28".
-std::string IsoLocalTime(DayTime ut, DayTime local);
+std::string IsoLocalTime(UtDayTime ut, LocalDayTime local);
 
 // "10.3" for (10.25, 1): `decimals` (0..9) digits after a point, rounded as
 // printf's "%.*f" rounds, whatever locale the process has set; empty for a

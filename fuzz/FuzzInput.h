@@ -70,8 +70,8 @@ inline DayNumber SpanEnd(FuzzedDataProvider& p, DayNumber first, int span) {
 }
 
 inline SecondOfDay AnySecond(FuzzedDataProvider& p) {
-    if (p.ConsumeBool()) return p.ConsumeIntegral<SecondOfDay>();
-    return p.ConsumeIntegralInRange<SecondOfDay>(-2, SecondsPerDay + 1);
+    if (p.ConsumeBool()) return SecondOfDay{p.ConsumeIntegral<std::int32_t>()};
+    return SecondOfDay{p.ConsumeIntegralInRange<std::int32_t>(-2, SecondsPerDay + 1)};
 }
 
 // A zone with two offsets (within a day either side, as zones must stay,
@@ -82,14 +82,12 @@ public:
         : now_{AnyDay(p), AnySecond(p)},
           before_(p.ConsumeIntegralInRange(-SecondsPerDay + 1, SecondsPerDay - 1)),
           after_(p.ConsumeIntegralInRange(-SecondsPerDay + 1, SecondsPerDay - 1)),
-          change_(std::int64_t{AnyDay(p)} * SecondsPerDay + AnySecond(p)) {}
-    DayTime UtNow() const override { return now_; }
-    int UtcOffsetSecondsAt(DayTime ut) const override {
-        return std::int64_t{ut.Day} * SecondsPerDay + ut.Second < change_ ? before_ : after_;
-    }
+          change_(SecondCount(UtDayTime{AnyDay(p), AnySecond(p)})) {}
+    UtDayTime UtNow() const override { return now_; }
+    int UtcOffsetSecondsAt(UtDayTime ut) const override { return SecondCount(ut) < change_ ? before_ : after_; }
 
 private:
-    DayTime now_;
+    UtDayTime now_;
     int before_, after_;
     std::int64_t change_;
 };

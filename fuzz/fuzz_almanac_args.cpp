@@ -18,8 +18,8 @@ namespace {
 // Central European winter time, "now" on 8 December 2026 at noon.
 class WinterClock final : public ZoneClock {
 public:
-    DayTime UtNow() const override { return {DateToDayNumber(8, 12, 2026), 11 * 3600}; }
-    int UtcOffsetSecondsAt(DayTime) const override { return 3600; }
+    UtDayTime UtNow() const override { return {DateToDayNumber(8, 12, 2026), JoinSecondOfDay(11, 0, 0)}; }
+    int UtcOffsetSecondsAt(UtDayTime) const override { return 3600; }
 };
 
 std::vector<std::string> Split(std::string_view input) {

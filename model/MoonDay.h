@@ -16,10 +16,10 @@ namespace selenara {
 struct LocalRiseSet {
     // False for an invalid day and for a day the zone skips (no clock reads it).
     bool DayExists = false;
-    std::vector<DayTime> Rises;  // local clock times, in time order
-    std::vector<DayTime> Sets;
-    std::vector<DayTime> RisesUt;  // the same events in UT, for their offsets
-    std::vector<DayTime> SetsUt;
+    std::vector<LocalDayTime> Rises;  // in time order
+    std::vector<LocalDayTime> Sets;
+    std::vector<UtDayTime> RisesUt;  // the same events in UT, for their offsets
+    std::vector<UtDayTime> SetsUt;
     // With neither event: BelowHorizonAllDay or AboveHorizonAllDay when the
     // moon stays below or above the horizon; otherwise 0.
     std::int32_t AllDay = 0;
@@ -29,17 +29,17 @@ LocalRiseSet MondAufUntergang(DayNumber localDay, const Observer& observer, cons
 
 // The first rise (set) of the day; false when there is none (or the date is invalid).
 bool Mondaufgang(int day, int month, int year, const Observer& observer, const ZoneClock& clock,
-                 DayTime& result);
+                 LocalDayTime& result);
 bool Monduntergang(int day, int month, int year, const Observer& observer, const ZoneClock& clock,
-                   DayTime& result);
+                   LocalDayTime& result);
 
 // The fixed European season: from the last Sunday of March 02:00 local,
 // inclusive, to the last Sunday of October 02:00, exclusive.
-bool IstSommerzeit(DayTime local);
+bool IstSommerzeit(LocalDayTime local);
 
 // Shifts a local time by the hour between the fixed season of `local` and
 // that of now; the day is never changed. Times converted with the offset in
 // force at their own instant (UtcToLocal) must not be corrected again.
-void SommerzeitKorrektur(DayTime& local, const ZoneClock& clock);
+void SommerzeitKorrektur(LocalDayTime& local, const ZoneClock& clock);
 
 }  // namespace selenara

@@ -16,11 +16,11 @@ namespace {
 // A lunation is under 30 days.
 constexpr DayNumber LunationLookBack = 31;
 
-double AgeDays(DayTime ut) {
+double AgeDays(UtDayTime ut) {
     double age = std::numeric_limits<double>::quiet_NaN();
-    for (const DayTime newMoon :
+    for (const UtDayTime newMoon :
          PhaseEventsBetween(PhaseSelector::NewMoon, ut.Day - LunationLookBack, ut.Day))
-        if (SecondCount(newMoon) <= SecondCount(ut))
+        if (newMoon <= ut)
             age = static_cast<double>(SecondCount(ut) - SecondCount(newMoon)) / SecondsPerDay;
     return age;
 }
@@ -40,7 +40,7 @@ CyclePhase PhaseOfDay(DayNumber today, const ZoneClock& clock) {
     return onItsDate ? LastQuarter : WaningCrescent;
 }
 
-PhaseEvent NextPhaseEvent(DayTime ut, Date date, const ZoneClock& clock) {
+PhaseEvent NextPhaseEvent(UtDayTime ut, Date date, const ZoneClock& clock) {
     PhaseEvent next;
     // The next principal phase lies in this local month or the one after.
     const std::pair<int, int> months[] = {
@@ -49,15 +49,14 @@ PhaseEvent NextPhaseEvent(DayTime ut, Date date, const ZoneClock& clock) {
     for (const auto& [month, year] : months)
         for (const PhaseSelector selector : PhaseSelectors)
             for (const PhaseEvent& e : MonthPhaseEvents(selector, month, year, clock))
-                if (SecondCount(e.Ut) > SecondCount(ut) &&
-                    (next.Kind == PhaseKind::None || SecondCount(e.Ut) < SecondCount(next.Ut)))
+                if (e.Ut > ut && (next.Kind == PhaseKind::None || e.Ut < next.Ut))
                     next = e;
     return next;
 }
 
 }  // namespace
 
-MoonNow MoonAt(DayTime ut, const ZoneClock& clock) {
+MoonNow MoonAt(UtDayTime ut, const ZoneClock& clock) {
     MoonNow moon;
     moon.Ut = ut;
     moon.Local = UtcToLocal(ut, clock);

@@ -20,8 +20,8 @@ enum class CyclePhase : std::uint8_t {
 };
 
 struct MoonNow {
-    DayTime Ut;     // the instant
-    DayTime Local;  // the same in local clock time
+    UtDayTime Ut;        // the instant
+    LocalDayTime Local;  // its local clock time
     // Days since the latest new moon at or before the instant, the new moon
     // that `phases` lists; NaN when none lies within the calendar's range.
     double AgeDays = 0.0;
@@ -37,6 +37,6 @@ struct MoonNow {
 };
 
 // The moon at the UT instant `ut`, with local times in the clock's zone.
-MoonNow MoonAt(DayTime ut, const ZoneClock& clock);
+MoonNow MoonAt(UtDayTime ut, const ZoneClock& clock);
 
 }  // namespace selenara

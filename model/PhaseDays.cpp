@@ -33,7 +33,7 @@ PhaseEvent LatestPhaseEvent(DayNumber day, const ZoneClock& clock) {
     PhaseEvent latest;
     for (const PhaseSelector selector : PhaseSelectors)
         for (const PhaseEvent& e : LocalPhaseEvents(selector, day - lookBack, day, clock))
-            if (latest.Kind == PhaseKind::None || SecondCount(e.Ut) > SecondCount(latest.Ut)) latest = e;
+            if (latest.Kind == PhaseKind::None || e.Ut > latest.Ut) latest = e;
     return latest;
 }
 

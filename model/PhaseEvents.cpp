@@ -12,8 +12,8 @@ std::vector<PhaseEvent> LocalPhaseEvents(PhaseSelector selector, DayNumber first
     const DayNumber from = std::max(first, FirstDay - PhaseSearchMargin);
     const DayNumber to = std::min(last, LastDay + PhaseSearchMargin);
     // A local date spans parts of the UT days before and after it.
-    for (const DayTime ut : PhaseEventsBetween(selector, from - 1, to + 1)) {
-        const DayTime local = UtcToLocal(ut, clock);
+    for (const UtDayTime ut : PhaseEventsBetween(selector, from - 1, to + 1)) {
+        const LocalDayTime local = UtcToLocal(ut, clock);
         if (local.Day >= first && local.Day <= last)
             events.push_back({KindOf(selector), ut, local});
     }

@@ -52,8 +52,8 @@ static_assert([] {
 
 struct PhaseEvent {
     PhaseKind Kind = PhaseKind::None;
-    DayTime Ut;      // the instant in UT
-    DayTime Local;   // the same instant in local clock time
+    UtDayTime Ut;        // the instant
+    LocalDayTime Local;  // its local clock time
 };
 
 // Events of one phase whose local date lies in first..last, in time order;

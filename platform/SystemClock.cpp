@@ -16,18 +16,18 @@ SystemClock::SystemClock() : SystemClock(QTimeZone::systemTimeZone()) {}
 
 SystemClock::SystemClock(const QTimeZone& zone) : zone_(zone) {}
 
-DayTime SystemClock::UtNow() const {
+UtDayTime SystemClock::UtNow() const {
     // Kept within a day of the calendar's ends, which ReadClock clamps to,
     // so that the day of a clock set to any year fits its 32 bits.
     constexpr qint64 earliest = (qint64{FirstDay - 1} - UnixEpochDay) * SecondsPerDay;
     constexpr qint64 latest = (qint64{LastDay + 2} - UnixEpochDay) * SecondsPerDay - 1;
     const qint64 now = std::clamp(QDateTime::currentSecsSinceEpoch(), earliest, latest);
-    return DayTimeOfSecondCount(now + qint64{UnixEpochDay} * SecondsPerDay);
+    return UtDayTime::OfSecondCount(now + qint64{UnixEpochDay} * SecondsPerDay);
 }
 
-int SystemClock::UtcOffsetSecondsAt(DayTime ut) const {
+int SystemClock::UtcOffsetSecondsAt(UtDayTime ut) const {
     if (!zone_.isValid()) return 0;
-    const qint64 seconds = (qint64{ut.Day} - UnixEpochDay) * SecondsPerDay + ut.Second;
+    const qint64 seconds = SecondCount(ut) - qint64{UnixEpochDay} * SecondsPerDay;
     const int offset = zone_.offsetFromUtc(QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC));
     constexpr int maxHours = 24;
     const int hours = std::min(std::abs(offset) / 3600, maxHours);

@@ -19,10 +19,10 @@ public:
     // leaves every instant in UT.
     explicit SystemClock(const QTimeZone& zone);
 
-    DayTime UtNow() const override;
+    UtDayTime UtNow() const override;
     // The zone's offset, its hours capped at 24 as the C library caps those
     // of a TZ rule ("ABC+25" is -24:00), so no offset reaches a day past it.
-    int UtcOffsetSecondsAt(DayTime ut) const override;
+    int UtcOffsetSecondsAt(UtDayTime ut) const override;
 
 private:
     QTimeZone zone_;

@@ -24,7 +24,7 @@ struct TrayState {
     friend bool operator==(const TrayState&, const TrayState&) = default;
     friend void PrintTo(const TrayState& s, std::ostream* os) { *os << s.icon << " \"" << s.tip.toStdString() << '"'; }
 };
-TrayState JumpTo(TestWindow& w, DayTime now) {
+TrayState JumpTo(TestWindow& w, LocalDayTime now) {
     w.clock.SetNow(now);
     Tray& tray = w.window->TrayIcon();
     tray.Refresh();
@@ -73,7 +73,7 @@ void ExpectDayHint(TestWindow& w, int row, int column, const QString& dateLine) 
 }
 
 TEST(ClockJump, TheLastMinuteOf3999) {
-    TestWindow w({LastDay, SecondsPerDay - 60});
+    TestWindow w(testing::Local(LastDay, 23, 59));
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{12, 3999}));
     EXPECT_EQ(w.List("cbJahr")->currentIndex(), -1);
     EXPECT_EQ(w.DayAt(5, 5), 31);  // a Friday
@@ -94,11 +94,11 @@ TEST(ClockJump, TheLastMinuteOf3999) {
 
     // A minute later the clock is past the range and reads as its last
     // second: the tray stays on the last day.
-    EXPECT_EQ(JumpTo(w, {LastDay + 1, 0}), (TrayState{10, QStringLiteral("Selenara")}));
+    EXPECT_EQ(JumpTo(w, testing::Local(LastDay + 1, 0)), (TrayState{10, QStringLiteral("Selenara")}));
 }
 
 TEST(ClockJump, TheFirstMinuteOf1600) {
-    TestWindow w({FirstDay, 0});
+    TestWindow w(testing::Local(FirstDay, 0));
     EXPECT_EQ(w.Calendar().Shown(), (ShownMonth{1, 1600}));
     EXPECT_EQ(w.DayAt(1, 6), 1);  // a Saturday
     ExpectTrayAgreesWithTheGrid(w, 1, 6);
@@ -113,9 +113,9 @@ TEST(ClockJump, TheFirstMinuteOf1600) {
 
     // From the first day to the last and back: the tray follows both ways,
     // and the window, hidden and restored, is back on today's month.
-    w.clock.SetNow({LastDay, SecondsPerDay - 60});
+    w.clock.SetNow(testing::Local(LastDay, 23, 59));
     w.window->TrayIcon().Refresh();
-    w.clock.SetNow({FirstDay, 0});
+    w.clock.SetNow(testing::Local(FirstDay, 0));
     w.window->TrayIcon().Refresh();
     w.window->close();
     w.window->Restore();
@@ -127,11 +127,11 @@ TEST(ClockJump, TheFirstMinuteOf1600) {
 // 23:59:59 in Berlin: midnight falls between any two readings.
 class TickingClock final : public ZoneClock {
 public:
-    DayTime UtNow() const override { return DayTimeOfSecondCount(SecondCount(first_) + readings_++); }
-    int UtcOffsetSecondsAt(DayTime ut) const override { return testing::EuropeBerlin(ut); }
+    UtDayTime UtNow() const override { return UtDayTime::OfSecondCount(SecondCount(first_) + readings_++); }
+    int UtcOffsetSecondsAt(UtDayTime ut) const override { return testing::EuropeBerlin(ut); }
 
 private:
-    DayTime first_{DateToDayNumber(31, 1, 2027), 22 * 3600 + 59 * 60 + 59};
+    UtDayTime first_ = testing::Ut(DateToDayNumber(31, 1, 2027), 22, 59, 59);
     mutable int readings_ = 0;
 };
 
@@ -160,7 +160,7 @@ TEST(ClockJump, AClockOutsideTheRangeShowsItsNearerEnd) {
         {LastDay + 400, {12, 3999}, {1, 3999}, {11, 3998}},
     };
     for (const Case& c : cases) {
-        TestWindow w({c.today, 0});
+        TestWindow w(testing::Local(c.today, 0));
         EXPECT_EQ(w.Calendar().Shown(), c.shown) << c.today;
         EXPECT_GT(w.Calendar().AktMonat().AnzahlTage, 0) << "the grid has days";
         w.Button("btnNextMonat")->click();

@@ -99,7 +99,7 @@ TEST(OptionsInTheWindow, LanguageChoiceReachesTrayAndAboutBox) {
     dialog.Load();
     const struct {
         int choice;
-        DayTime day;
+        LocalDayTime day;
         const char *tip, *title;
     } rows[] = {{1, At(24, 12, 2026), "Full Moon", "About Selenara"}, {0, At(9, 12, 2026), "Neumond", "Über Selenara"}};
     for (const auto& row : rows) {

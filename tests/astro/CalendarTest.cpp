@@ -1,4 +1,4 @@
-#include "astro/Calendar.h"
+#include "astro/TimeScales.h"
 
 #include <gtest/gtest.h>
 
@@ -58,23 +58,23 @@ TEST(DayNumbers, MonthLengths) {
 }
 
 TEST(ClockTimes, SplitJoinAddSubtract) {
-    EXPECT_EQ(SplitSecondOfDay(86399), (ClockTime{23, 59, 59}));
+    EXPECT_EQ(SplitSecondOfDay(SecondOfDay{86399}), (ClockTime{23, 59, 59}));
     EXPECT_EQ(SplitSecondOfDay(InvalidSecond), (ClockTime{0, 0, 0}));
-    EXPECT_EQ(JoinSecondOfDay(25, 0, 0), 3600);
-    EXPECT_EQ(AddTime(86000, 1, 0, 0), 3200);
-    EXPECT_EQ(AddTime(85000, 1, 0, 0), 2200);
-    EXPECT_EQ(SubtractTime(1800, 1, 0, 0), 84600);
+    EXPECT_EQ(JoinSecondOfDay(25, 0, 0), SecondOfDay{3600});
+    EXPECT_EQ(AddTime(SecondOfDay{86000}, 1, 0, 0), SecondOfDay{3200});
+    EXPECT_EQ(AddTime(SecondOfDay{85000}, 1, 0, 0), SecondOfDay{2200});
+    EXPECT_EQ(SubtractTime(SecondOfDay{1800}, 1, 0, 0), SecondOfDay{84600});
 }
 
 // Found by fuzzing: a time far outside the day overflowed the sum.
 TEST(ClockTimes, ArithmeticOnATimeOutsideTheDayGivesTheSentinel) {
-    constexpr SecondOfDay huge = std::numeric_limits<SecondOfDay>::max();
-    constexpr SecondOfDay tiny = std::numeric_limits<SecondOfDay>::min();
+    constexpr SecondOfDay huge{std::numeric_limits<std::int32_t>::max()};
+    constexpr SecondOfDay tiny{std::numeric_limits<std::int32_t>::min()};
     EXPECT_EQ(AddTime(huge, 23, 59, 59), InvalidSecond);
     EXPECT_EQ(SubtractTime(tiny, 23, 59, 59), InvalidSecond);
-    EXPECT_EQ(AddTime(SecondsPerDay, 0, 0, 1), InvalidSecond);
+    EXPECT_EQ(AddTime(SecondOfDay{SecondsPerDay}, 0, 0, 1), InvalidSecond);
     EXPECT_EQ(SubtractTime(InvalidSecond, 0, 0, 0), InvalidSecond);
-    EXPECT_EQ(AddTime(86399, 0, 0, 1), 0);  // the last valid second still wraps
+    EXPECT_EQ(AddTime(SecondOfDay{86399}, 0, 0, 1), SecondOfDay{0});  // the last valid second still wraps
 }
 
 // Found by fuzzing: the remainder was formed by a product that overflows.
@@ -116,11 +116,11 @@ TEST(JulianDates, NonFiniteValuesHaveNoDay) {
 }
 
 TEST(DayTimes, Validity) {
-    EXPECT_TRUE(IsValidDayTime({0, 0}));
-    EXPECT_TRUE(IsValidDayTime({LastDay, 86399}));
-    EXPECT_FALSE(IsValidDayTime({0, 86400}));
-    EXPECT_FALSE(IsValidDayTime({876582, 0}));
-    EXPECT_FALSE(IsValidDayTime({5, -1}));
+    EXPECT_TRUE(IsValidDayTime(UtDayTime{0, SecondOfDay{0}}));
+    EXPECT_TRUE(IsValidDayTime(UtDayTime{LastDay, SecondOfDay{86399}}));
+    EXPECT_FALSE(IsValidDayTime(UtDayTime{0, SecondOfDay{86400}}));
+    EXPECT_FALSE(IsValidDayTime(UtDayTime{876582, SecondOfDay{0}}));
+    EXPECT_FALSE(IsValidDayTime(UtDayTime{5, InvalidSecond}));
 }
 
 }  // namespace

@@ -54,10 +54,10 @@ TEST(DeltaT, OutsideTheRangeTheNearerEndStands) {
 }
 
 TEST(DeltaT, TimeScalesConvertBothWays) {
-    const double jd = 2451545.0;  // 1 January 2000, 12h
-    EXPECT_NEAR((TerrestrialTime(jd) - jd) * 86400.0, 63.8, 0.1);
-    EXPECT_NEAR(UniversalTime(TerrestrialTime(jd)), jd, 1e-9);
-    EXPECT_NEAR(DecimalYearOf(jd), 2000.0014, 1e-4);
+    const JulianDateUt jd{2451545.0};  // 1 January 2000, 12h
+    EXPECT_NEAR((TerrestrialTime(jd).Days - jd.Days) * 86400.0, 63.8, 0.1);
+    EXPECT_NEAR(UniversalTime(TerrestrialTime(jd)).Days, jd.Days, 1e-9);
+    EXPECT_NEAR(DecimalYearOf(jd.Days), 2000.0014, 1e-4);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "astro/LunarPhases.h"
 
 #include "astro/DeltaT.h"
+#include "support/Instants.h"
 
 #include <gtest/gtest.h>
 
@@ -10,20 +11,21 @@
 namespace selenara {
 namespace {
 
-DayTime At(int day, int month, int year, int h, int m, int s) {
-    return {DateToDayNumber(day, month, year), h * 3600 + m * 60 + s};
+// The same date and clock time in either scale, for comparing the series'
+// TT with the UT the calendar shows.
+template <TimeScale Scale = TimeScale::Universal>
+DayTime<Scale> At(int day, int month, int year, int h, int m, int s) {
+    return {DateToDayNumber(day, month, year), testing::Hms(h, m, s)};
 }
-constexpr DayTime Empty{InvalidDay, InvalidSecond};
-
-DayTime TerrestrialAt(double jde) { return DayTimeOfJulianDate(jde); }
+constexpr UtDayTime Empty;
 
 // The printed instants of the series are Julian Ephemeris Days (TT).
 TEST(PhaseInstants, January2000) {
     const DayNumber jan1 = DateToDayNumber(1, 1, 2000);
     const LunationTableT table = LunationTable(jan1);
-    EXPECT_DOUBLE_EQ(table[0].NewMoon, LunationPhasesOf(0).NewMoon);  // k0 = 0 in 2000
-    EXPECT_EQ(TerrestrialAt(table[0].NewMoon), At(6, 1, 2000, 18, 14, 38));
-    EXPECT_EQ(TerrestrialAt(table[0].FullMoon), At(21, 1, 2000, 4, 41, 19));
+    EXPECT_DOUBLE_EQ(table[0].NewMoon.Days, LunationPhasesOf(0).NewMoon.Days);  // k0 = 0 in 2000
+    EXPECT_EQ(DayTimeOf(table[0].NewMoon), At<TimeScale::Terrestrial>(6, 1, 2000, 18, 14, 38));
+    EXPECT_EQ(DayTimeOf(table[0].FullMoon), At<TimeScale::Terrestrial>(21, 1, 2000, 4, 41, 19));
     // What the calendar shows is UT: ΔT, 63.8 s, earlier.
     EXPECT_EQ(NewMoons(jan1).Slot[0], At(6, 1, 2000, 18, 13, 34));
     EXPECT_EQ(FullMoons(jan1).Slot[0], At(21, 1, 2000, 4, 40, 15));
@@ -31,13 +33,13 @@ TEST(PhaseInstants, January2000) {
 }
 
 TEST(PhaseInstants, TheTableOf1999StartsAtLunationMinus13) {
-    EXPECT_DOUBLE_EQ(LunationTable(DateToDayNumber(1, 7, 1999))[0].NewMoon,
-                     LunationPhasesOf(-13).NewMoon);
+    EXPECT_DOUBLE_EQ(LunationTable(DateToDayNumber(1, 7, 1999))[0].NewMoon.Days,
+                     LunationPhasesOf(-13).NewMoon.Days);
 }
 
 TEST(PhaseInstants, TwoFullMoonsInJanuaryAndMarch1999NoneInFebruary) {
-    EXPECT_EQ(TerrestrialAt(LunationPhasesOf(-13).FullMoon), At(2, 1, 1999, 2, 50, 40));
-    EXPECT_EQ(TerrestrialAt(LunationPhasesOf(-12).FullMoon), At(31, 1, 1999, 16, 7, 40));
+    EXPECT_EQ(DayTimeOf(LunationPhasesOf(-13).FullMoon), At<TimeScale::Terrestrial>(2, 1, 1999, 2, 50, 40));
+    EXPECT_EQ(DayTimeOf(LunationPhasesOf(-12).FullMoon), At<TimeScale::Terrestrial>(31, 1, 1999, 16, 7, 40));
     const PhaseSlots jan = FullMoons(DateToDayNumber(1, 1, 1999));
     EXPECT_EQ(jan.Slot[0], At(2, 1, 1999, 2, 49, 36));  // ΔT 63.5 s
     EXPECT_EQ(jan.Slot[1], At(31, 1, 1999, 16, 6, 36));
@@ -52,32 +54,31 @@ TEST(PhaseInstants, TwoFullMoonsInJanuaryAndMarch1999NoneInFebruary) {
 // Where ΔT is hours, the UT instant lies hours before the series' JDE.
 TEST(PhaseInstants, TheShiftIsDeltaTInEveryCentury) {
     for (const double k : {-4800.0, -1200.0, 0.0, 1200.0, 24000.0}) {
-        const double jde = PhaseInstantOf(k, PhaseSelector::FullMoon);
-        const DayTime tt = TerrestrialAt(jde), ut = PhaseDayTime(jde);
-        const double shift = (tt.Day - ut.Day) * 86400.0 + tt.Second - ut.Second;
-        EXPECT_NEAR(shift, DeltaT(DecimalYearOf(jde)), 1.0) << k;
+        const JulianEphemerisDate jde = PhaseInstantOf(k, PhaseSelector::FullMoon);
+        const double shift = static_cast<double>(SecondCount(DayTimeOf(jde)) - SecondCount(PhaseDayTime(jde)));
+        EXPECT_NEAR(shift, DeltaT(DecimalYearOf(jde.Days)), 1.0) << k;
     }
 }
 
 TEST(PhaseInstants, InvalidDayGivesEmptySlots) {
-    for (const DayTime& slot : NewMoons(InvalidDay).Slot) EXPECT_EQ(slot, Empty);
-    EXPECT_DOUBLE_EQ(LunationTable(InvalidDay)[5].FullMoon, 0.0);
+    for (const UtDayTime& slot : NewMoons(InvalidDay).Slot) EXPECT_EQ(slot, Empty);
+    EXPECT_DOUBLE_EQ(LunationTable(InvalidDay)[5].FullMoon.Days, 0.0);
 }
 
 // Published instants (Meeus, worked examples 49.a and 49.b, in dynamical
 // time; the calendar's series drops terms below 0.00005 days, a few seconds).
 TEST(PhaseInstants, PublishedWorkedExamples) {
-    const double newMoon1977 = PhaseInstantOf(-283, PhaseSelector::NewMoon);
-    EXPECT_NEAR(newMoon1977, 2443192.65118, 10.0 / 86400);  // 1977 Feb 18, 3:37:42 TD
-    const double lastQuarter2044 = PhaseInstantOf(544, PhaseSelector::LastQuarter);
-    EXPECT_NEAR(lastQuarter2044, 2467636.49186, 10.0 / 86400);  // 2044 Jan 21, 23:48:17 TD
+    const JulianEphemerisDate newMoon1977 = PhaseInstantOf(-283, PhaseSelector::NewMoon);
+    EXPECT_NEAR(newMoon1977.Days, 2443192.65118, 10.0 / 86400);  // 1977 Feb 18, 3:37:42 TD
+    const JulianEphemerisDate lastQuarter2044 = PhaseInstantOf(544, PhaseSelector::LastQuarter);
+    EXPECT_NEAR(lastQuarter2044.Days, 2467636.49186, 10.0 / 86400);  // 2044 Jan 21, 23:48:17 TD
 }
 
 // Almanac times in UT (US Naval Observatory), rounded to the minute; the
 // series leaves out terms of a few seconds.
 TEST(PhaseInstants, AlmanacFullMoonsOf2018) {
-    const auto near = [](DayTime got, DayTime want) {
-        return std::abs((got.Day - want.Day) * 86400 + got.Second - want.Second) <= 60;
+    const auto near = [](UtDayTime got, UtDayTime want) {
+        return std::abs(SecondCount(got) - SecondCount(want)) <= 60;
     };
     const PhaseSlots jan = FullMoons(DateToDayNumber(1, 1, 2018));
     EXPECT_TRUE(near(jan.Slot[0], At(2, 1, 2018, 2, 24, 0)));
@@ -90,13 +91,13 @@ TEST(PhaseInstants, AlmanacFullMoonsOf2018) {
 // Found by fuzzing: NaN and huge instants were converted to int unchecked.
 TEST(PhaseInstants, AnInstantWithoutADayNumberGivesTheEmptySlot) {
     for (const double jde : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e308, -1e308, 2305448.0 + 3e9})
-        EXPECT_EQ(PhaseDayTime(jde), Empty) << jde;
-    EXPECT_EQ(DayTimeOfJulianDate(2305447.5 - 1e9).Day, -1000000000);  // far, but still a day number
+        EXPECT_EQ(PhaseDayTime(JulianEphemerisDate{jde}), Empty) << jde;
+    EXPECT_EQ(DayTimeOf(JulianDateUt{2305447.5 - 1e9}).Day, -1000000000);  // far, but still a day number
 }
 
 TEST(PhaseInstants, SecondsAreTruncatedSoTheLastSecondStaysOnItsDay) {
-    const double lastSecond = DayNumberToJulianDate(146102) + 86399.9 / 86400;
-    EXPECT_EQ(DayTimeOfJulianDate(lastSecond), (DayTime{146102, 86399}));
+    const JulianDateUt lastSecond = StartOfDay<TimeScale::Universal>(146102) + 86399.9 / 86400;
+    EXPECT_EQ(DayTimeOf(lastSecond), At(6, 1, 2000, 23, 59, 59));
 }
 
 // The direct search computes only the lunations near the span; it must find
@@ -108,7 +109,7 @@ TEST(PhaseEventsBetween, AgreesWithTheMonthSearch) {
             const DayNumber last = first + DaysInMonth(month, year) - 1;
             for (const PhaseSelector selector : PhaseSelectors) {
                 const PhaseSlots slots = PhaseInstants(first, selector);
-                const std::vector<DayTime> events = PhaseEventsBetween(selector, first, last);
+                const std::vector<UtDayTime> events = PhaseEventsBetween(selector, first, last);
                 ASSERT_LE(events.size(), 2u);
                 for (std::size_t i = 0; i < 2; ++i)
                     ASSERT_EQ(slots.Slot[i], i < events.size() ? events[i] : Empty)
@@ -120,7 +121,7 @@ TEST(PhaseEventsBetween, AgreesWithTheMonthSearch) {
 
 TEST(PhaseEventsBetween, ReachesJustBeyondTheRange) {
     // The full moon of 31 December 1599 lies before day 0 but is found.
-    const std::vector<DayTime> events = PhaseEventsBetween(PhaseSelector::FullMoon, -5, 0);
+    const std::vector<UtDayTime> events = PhaseEventsBetween(PhaseSelector::FullMoon, -5, 0);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].Day, -1);
 }
@@ -130,7 +131,7 @@ TEST(PhaseEventsBetween, ReachesJustBeyondTheRange) {
 TEST(PhaseEventsBetween, TheWidestSpanStopsAtTheSearchMargin) {
     constexpr DayNumber lowest = std::numeric_limits<DayNumber>::min();
     constexpr DayNumber highest = std::numeric_limits<DayNumber>::max();
-    const std::vector<DayTime> all = PhaseEventsBetween(PhaseSelector::NewMoon, lowest, highest);
+    const std::vector<UtDayTime> all = PhaseEventsBetween(PhaseSelector::NewMoon, lowest, highest);
     EXPECT_EQ(all, PhaseEventsBetween(PhaseSelector::NewMoon, -PhaseSearchMargin, LastDay + PhaseSearchMargin));
     ASSERT_FALSE(all.empty());
     // One lunation's events on either side of the margin edges, none beyond.

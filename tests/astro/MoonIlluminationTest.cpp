@@ -15,7 +15,7 @@ namespace {
 // Meeus, Astronomical Algorithms, 2nd ed., example 25.a: 1992 October 13,
 // 0h TD (JDE 2448908.5), true longitude 199.90988 degrees, R 0.99766 AU.
 TEST(SunPosition, WorkedExampleOfTheLowAccuracySeries) {
-    const SunEcliptic sun = SunEclipticAt(2448908.5);
+    const SunEcliptic sun = SunEclipticAt(JulianEphemerisDate{2448908.5});
     EXPECT_NEAR(sun.Longitude, 199.90988, 0.00001);
     EXPECT_NEAR(sun.Distance, 0.99766, 0.000005);
 }
@@ -23,7 +23,7 @@ TEST(SunPosition, WorkedExampleOfTheLowAccuracySeries) {
 // Meeus, example 48.a: 1992 April 12, 0h TD, k = 0.6786 (from the full
 // lunar theory and the sun of higher accuracy; ours are truncated).
 TEST(IlluminatedFraction, WorkedExample) {
-    EXPECT_NEAR(IlluminatedFraction(2448724.5), 0.6786, 0.0005);
+    EXPECT_NEAR(IlluminatedFraction(JulianEphemerisDate{2448724.5}), 0.6786, 0.0005);
 }
 
 // US Naval Observatory, Fraction of the Moon Illuminated, 2018, at midnight
@@ -32,15 +32,15 @@ TEST(IlluminatedFraction, WorkedExample) {
 TEST(IlluminatedFraction, PublishedAlmanacForSeptember2018) {
     const double published[] = {0.00, 0.00, 0.03, 0.08, 0.15, 0.24, 0.33, 0.43, 0.52, 0.62};
     for (int i = 0; i < 10; ++i) {
-        const double ut = JulianDateOf({DateToDayNumber(9 + i, 9, 2018), 5 * 3600});
+        const JulianDateUt ut = JulianDateOf(UtDayTime{DateToDayNumber(9 + i, 9, 2018), JoinSecondOfDay(5, 0, 0)});
         EXPECT_NEAR(IlluminatedFraction(TerrestrialTime(ut)), published[i], 0.01)
             << "September " << 9 + i;
     }
 }
 
 TEST(IlluminatedFraction, NoValueForADateThatIsNotFinite) {
-    EXPECT_TRUE(std::isnan(IlluminatedFraction(std::numeric_limits<double>::quiet_NaN())));
-    EXPECT_TRUE(std::isnan(IlluminatedFraction(std::numeric_limits<double>::infinity())));
+    EXPECT_TRUE(std::isnan(IlluminatedFraction({std::numeric_limits<double>::quiet_NaN()})));
+    EXPECT_TRUE(std::isnan(IlluminatedFraction({std::numeric_limits<double>::infinity()})));
 }
 
 }  // namespace

@@ -56,12 +56,12 @@ Result Run(const std::vector<std::string>& args, const ZoneClock& clock) {
 
 // With the clock at a local time: the first instant the zone's clock reads it.
 Result Almanac(const std::vector<std::string>& args, ZoneRule zone = Utc,
-               DayTime now = WinterNoon()) {
+               LocalDayTime now = WinterNoon()) {
     return Run(args, FixedClock(now, std::move(zone)));
 }
 
 // With the clock at a UT instant, for the hour a clock repeats.
-Result AlmanacAtUt(const std::vector<std::string>& args, ZoneRule zone, DayTime ut) {
+Result AlmanacAtUt(const std::vector<std::string>& args, ZoneRule zone, UtDayTime ut) {
     FixedClock clock(WinterNoon(), std::move(zone));
     clock.SetUtNow(ut);
     return Run(args, clock);
@@ -142,8 +142,8 @@ TEST(AlmanacRiseSet, ASecondRiseInTheNoteAndNoLineForASkippedDay) {
     EXPECT_EQ(line.size(), 43u) << line;
 
     const DayNumber skipped = DateToDayNumber(30, 12, 2011);
-    const auto apia = [skipped](DayTime ut) {
-        return ut.Day < skipped || (ut.Day == skipped && ut.Second < 10 * 3600) ? -10 * 3600 : 14 * 3600;
+    const auto apia = [skipped](UtDayTime ut) {
+        return ut < testing::Ut(skipped, 10) ? -10 * 3600 : 14 * 3600;
     };
     const Result r = Almanac({"riseset", "-171.75", "-13.83", "2011-12-29", "2011-12-31"}, apia);
     ASSERT_EQ(r.Out.size(), 2u);
@@ -233,7 +233,7 @@ TEST(AlmanacIcs, January1999InUtc) {
 // 1599 in UT: the full moon of 1 January 1600, 00:37:23 local, is written
 // with its UT date, which lies before the calendar's first day.
 TEST(AlmanacIcs, AnInstantBeforeTheFirstDayKeepsItsUtDate) {
-    const Result r = Almanac({"ics", "1600-01", "1600-01"}, [](DayTime) { return 10 * 3600; });
+    const Result r = Almanac({"ics", "1600-01", "1600-01"}, [](UtDayTime) { return 10 * 3600; });
     ASSERT_EQ(r.Status, 0);
     const std::vector<std::string> starts = IcsValues(r.Text, "DTSTART");
     ASSERT_FALSE(starts.empty());
@@ -247,7 +247,7 @@ TEST(AlmanacIcs, UidsStayTheSameAcrossExports) {
         IcsValues(Almanac({"ics", "1999-01", "1999-01"}).Text, "UID");
     // Another day, a wider range: the January events keep their UIDs.
     const std::vector<std::string> wider = IcsValues(
-        Almanac({"ics", "1998-12", "1999-02"}, Utc, {DateToDayNumber(1, 5, 2030), 0}).Text, "UID");
+        Almanac({"ics", "1998-12", "1999-02"}, Utc, testing::Local(DateToDayNumber(1, 5, 2030), 0)).Text, "UID");
     for (const std::string& uid : january)
         EXPECT_EQ(std::count(wider.begin(), wider.end(), uid), 1) << uid;
     // The full moon of 31 March 1999 UT is blue in UT, but April's first in
@@ -262,8 +262,11 @@ TEST(AlmanacIcs, UidsStayTheSameAcrossExports) {
     EXPECT_EQ(std::count(berlin.begin(), berlin.end(), blueInUt), 1);
 }
 
-DayTime At(int day, int month, int year, int hours, int minutes, int seconds = 0) {
-    return {DateToDayNumber(day, month, year), hours * 3600 + minutes * 60 + seconds};
+LocalDayTime At(int day, int month, int year, int hours, int minutes, int seconds = 0) {
+    return testing::Local(DateToDayNumber(day, month, year), hours, minutes, seconds);
+}
+UtDayTime UtAt(int day, int month, int year, int hours, int minutes, int seconds = 0) {
+    return testing::Ut(DateToDayNumber(day, month, year), hours, minutes, seconds);
 }
 
 testing::JsonValue Json(const Result& r) {
@@ -310,7 +313,7 @@ TEST(AlmanacRiseSet, JsonHasEveryEventWithItsOffset) {
 // two days past its first quarter, is 72 % lit (libnova's ln_get_lunar_disk
 // gives 0.715 for 8:05 UT).
 TEST(AlmanacNow, TheDefaultLineInBothLanguages) {
-    const DayTime now = At(19, 12, 2026, 9, 5);
+    const LocalDayTime now = At(19, 12, 2026, 9, 5);
     EXPECT_EQ(Almanac({"now", "--lang", "en"}, EuropeBerlin, now).Out,
               std::vector<std::string>{
                   "Waxing Gibbous, 72 % lit, 10.3 days; Full Moon Thu 24 Dec 2:28 AM"});
@@ -322,7 +325,7 @@ TEST(AlmanacNow, TheDefaultLineInBothLanguages) {
 // The month of December 2026 in Berlin, as the month sheet lists its phases.
 TEST(AlmanacNow, FormatFieldsThroughTheCycle) {
     const struct {
-        DayTime Now;
+        LocalDayTime Now;
         std::string Language, Format, Line;
     } cases[] = {
         {At(8, 12, 2026, 23, 59), "en", "%e %p", "🌘 Waning Crescent"},
@@ -365,7 +368,7 @@ std::int64_t UtSeconds(const std::string& iso) {
 // the next phase is the first it lists after now.
 TEST(AlmanacNow, AgeAndNextPhaseAgreeWithPhases) {
     const struct {
-        DayTime Now;
+        LocalDayTime Now;
         ZoneRule Zone;
         std::string From, To;  // the months of `phases` around now
     } cases[] = {
@@ -401,20 +404,20 @@ TEST(AlmanacNow, AgeAndNextPhaseAgreeWithPhases) {
 // +00:53:28 (tz database). On 30 October 2067 summer time ends too, and the
 // last quarter of 01:08:02 UT (02:08:02+01:00) is over at 01:30 UT.
 TEST(AlmanacNow, TheTimeIsTheClocksInstantInEveryHour) {
-    const ZoneRule berlinMeanTime = [](DayTime) { return 53 * 60 + 28; };
+    const ZoneRule berlinMeanTime = [](UtDayTime) { return 53 * 60 + 28; };
     const struct {
         ZoneRule Zone;
-        DayTime Ut;
+        UtDayTime Ut;
         std::string Time;
     } cases[] = {
-        {EuropeBerlin, At(25, 10, 2026, 0, 30), "2026-10-25T02:30:00+02:00"},
-        {EuropeBerlin, At(25, 10, 2026, 1, 30), "2026-10-25T02:30:00+01:00"},
-        {EuropeBerlin, At(25, 10, 2026, 0, 59, 59), "2026-10-25T02:59:59+02:00"},
-        {EuropeBerlin, At(25, 10, 2026, 1, 0, 0), "2026-10-25T02:00:00+01:00"},
-        {EuropeBerlin, At(29, 3, 2026, 0, 59, 59), "2026-03-29T01:59:59+01:00"},
-        {EuropeBerlin, At(29, 3, 2026, 1, 0, 0), "2026-03-29T03:00:00+02:00"},
-        {EuropeBerlin, At(30, 10, 2067, 1, 30), "2067-10-30T02:30:00+01:00"},
-        {berlinMeanTime, At(1, 1, 1800, 0, 0), "1800-01-01T00:53:28+00:53:28"},
+        {EuropeBerlin, UtAt(25, 10, 2026, 0, 30), "2026-10-25T02:30:00+02:00"},
+        {EuropeBerlin, UtAt(25, 10, 2026, 1, 30), "2026-10-25T02:30:00+01:00"},
+        {EuropeBerlin, UtAt(25, 10, 2026, 0, 59, 59), "2026-10-25T02:59:59+02:00"},
+        {EuropeBerlin, UtAt(25, 10, 2026, 1, 0, 0), "2026-10-25T02:00:00+01:00"},
+        {EuropeBerlin, UtAt(29, 3, 2026, 0, 59, 59), "2026-03-29T01:59:59+01:00"},
+        {EuropeBerlin, UtAt(29, 3, 2026, 1, 0, 0), "2026-03-29T03:00:00+02:00"},
+        {EuropeBerlin, UtAt(30, 10, 2067, 1, 30), "2067-10-30T02:30:00+01:00"},
+        {berlinMeanTime, UtAt(1, 1, 1800, 0, 0), "1800-01-01T00:53:28+00:53:28"},
     };
     for (const auto& c : cases) {
         const testing::JsonValue now = Json(AlmanacAtUt({"now", "--json"}, c.Zone, c.Ut));
@@ -423,8 +426,8 @@ TEST(AlmanacNow, TheTimeIsTheClocksInstantInEveryHour) {
         EXPECT_GT(UtSeconds(now["next"]["time"].String), SecondCount(c.Ut)) << c.Time;
     }
     // The two readings of 2:30 are an hour apart in age too.
-    const auto age = [](DayTime ut) { return Json(AlmanacAtUt({"now", "--json"}, EuropeBerlin, ut))["age"].Number; };
-    EXPECT_NEAR(age(At(25, 10, 2026, 1, 30)) - age(At(25, 10, 2026, 0, 30)), 1.0 / 24, 0.011);
+    const auto age = [](UtDayTime ut) { return Json(AlmanacAtUt({"now", "--json"}, EuropeBerlin, ut))["age"].Number; };
+    EXPECT_NEAR(age(UtAt(25, 10, 2026, 1, 30)) - age(UtAt(25, 10, 2026, 0, 30)), 1.0 / 24, 0.011);
 }
 
 // On the calendar's last day no next phase follows: the line ends after the
@@ -451,7 +454,7 @@ TEST(AlmanacNow, PercentLitAgreesWithThePublishedAlmanac) {
 }
 
 TEST(AlmanacNow, JsonHasTheFieldsOfTheLine) {
-    const DayTime now = At(19, 12, 2026, 9, 5);
+    const LocalDayTime now = At(19, 12, 2026, 9, 5);
     const testing::JsonValue de = Json(Almanac({"now", "--json"}, EuropeBerlin, now));
     EXPECT_EQ(de["time"].String, "2026-12-19T09:05:00+01:00");
     EXPECT_EQ(de["phase"].String, "Zunehmend, Gewölbt");
@@ -654,8 +657,8 @@ private:
 class WatchingClock final : public ZoneClock {
 public:
     explicit WatchingClock(const FullDevice& device) : device_(device) {}
-    DayTime UtNow() const override { return Count(WinterNoon()); }
-    int UtcOffsetSecondsAt(DayTime) const override { return Count(0); }
+    UtDayTime UtNow() const override { return Count(testing::Ut(DateToDayNumber(8, 12, 2026), 12)); }
+    int UtcOffsetSecondsAt(UtDayTime) const override { return Count(0); }
     int AskedWhenFull() const { return asked_; }
 
 private:

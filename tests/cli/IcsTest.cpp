@@ -1,5 +1,7 @@
 #include "cli/Ics.h"
 
+#include "support/Instants.h"
+
 #include <gtest/gtest.h>
 
 namespace selenara {
@@ -84,15 +86,14 @@ TEST(IcsFoldLine, NeverSplitsAUtf8Sequence) {
 }
 
 TEST(IcsUtcDateTime, BasicFormatInUtc) {
-    EXPECT_EQ(UtcDateTime({DateToDayNumber(31, 1, 1999), 16 * 3600 + 7 * 60 + 40}),
-              "19990131T160740Z");
-    EXPECT_EQ(UtcDateTime({LastDay, 86399}), "39991231T235959Z");
+    EXPECT_EQ(UtcDateTime(testing::Ut(DateToDayNumber(31, 1, 1999), 16, 7, 40)), "19990131T160740Z");
+    EXPECT_EQ(UtcDateTime(testing::Ut(LastDay, 23, 59, 59)), "39991231T235959Z");
 }
 
 TEST(IcsCalendarText, EscapesAndFoldsTheSummary) {
     const std::string summary = "Mond; " + Repeat("Größe, ", 12);
     const std::string text =
-        CalendarText("-//T//T//EN", {{"u@x", {DateToDayNumber(2, 1, 1999), 3600}, summary, "de"}});
+        CalendarText("-//T//T//EN", {{"u@x", testing::Ut(DateToDayNumber(2, 1, 1999), 1), summary, "de"}});
     EXPECT_TRUE(
         text.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//T//T//EN\r\n"
                          "CALSCALE:GREGORIAN\r\nBEGIN:VEVENT\r\nUID:u@x\r\n"

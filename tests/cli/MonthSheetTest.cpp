@@ -1,5 +1,7 @@
 #include "cli/MonthSheet.h"
 
+#include "support/Instants.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -80,9 +82,9 @@ TEST(MonthSheet, CaptionIsCentredByCharactersNotOctets) {
 TEST(PhaseEventList, TwelveHourTimesRightAligned) {
     const DayNumber day = DateToDayNumber(30, 12, 2026);
     const std::vector<PhaseEvent> events = {
-        {PhaseKind::NewMoon, {}, {day, 7 * 3600 + 9 * 60 + 59}},
-        {PhaseKind::LastQuarter, {}, {day, 20 * 3600}},
-        {PhaseKind::BlueMoon, {}, {day, 12 * 3600 + 5 * 60}},
+        {PhaseKind::NewMoon, {}, testing::Local(day, 7, 9, 59)},
+        {PhaseKind::LastQuarter, {}, testing::Local(day, 20)},
+        {PhaseKind::BlueMoon, {}, testing::Local(day, 12, 5)},
     };
     EXPECT_EQ(Lines(PhaseEventList(events, English)),
               (std::vector<std::string>{"@ New Moon       2026-12-30  7:09 AM",

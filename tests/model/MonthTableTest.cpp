@@ -46,7 +46,7 @@ TEST(MonatAufbauen, LengthsAndWeekdays) {
 }
 
 TEST(MonatAufbauen, TodayIsMarkedOnlyInItsOwnMonth) {
-    const FixedClock clock({DateToDayNumber(8, 12, 2026), 3600}, testing::EuropeBerlin);
+    const FixedClock clock(testing::Local(DateToDayNumber(8, 12, 2026), 1), testing::EuropeBerlin);
     const TMonat december = MonatAufbauen(12, 2026, TodayDayNumber(clock), clock);
     int marked = 0;
     for (int d = 1; d <= december.AnzahlTage; ++d) marked += december.Tage[d].Heute;
@@ -108,7 +108,7 @@ TEST(MonatAufbauen, EventsAreFiledByLocalDateAcrossMonthEnds) {
 // In UT the local date is the UT date: the table must then be exactly what
 // the year-table month search gives, slot by slot.
 TEST(MonatAufbauen, InUtMatchesTheMonthSearchExactly) {
-    const FixedClock clock({DateToDayNumber(1, 1, 1980), 0}, testing::Utc);  // today outside the months
+    const FixedClock clock(testing::Local(DateToDayNumber(1, 1, 1980), 0), testing::Utc);  // today outside the months
     for (int year = 1990; year <= 2030; ++year) {
         for (int month = 1; month <= 12; ++month) {
             TMonat expected;
@@ -136,8 +136,8 @@ TEST(MonatAufbauen, InUtMatchesTheMonthSearchExactly) {
 }
 
 TEST(MonatAufbauen, TheEndsOfTheRangeBuildWithoutTrouble) {
-    const FixedClock sydney(WinterNoon(), [](DayTime) { return 10 * 3600; });
-    const FixedClock hawaii(WinterNoon(), [](DayTime) { return -10 * 3600; });
+    const FixedClock sydney(WinterNoon(), [](UtDayTime) { return 10 * 3600; });
+    const FixedClock hawaii(WinterNoon(), [](UtDayTime) { return -10 * 3600; });
     // Full moon 31 December 1599, 14:39 UT: 1 January 1600 in Sydney.
     EXPECT_EQ(MonatAufbauen(1, 1600, TodayDayNumber(sydney), sydney).Tage[1].Phase, PhaseKind::FullMoon);
     EXPECT_NE(MonatAufbauen(1, 1600, TodayDayNumber(hawaii), hawaii).Tage[1].Phase, PhaseKind::FullMoon);

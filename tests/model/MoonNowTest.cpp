@@ -11,11 +11,15 @@ using testing::EuropeBerlin;
 using testing::FixedClock;
 using testing::Utc;
 
-DayTime At(int day, int month, int year, int hours, int minutes, int seconds = 0) {
-    return {DateToDayNumber(day, month, year), hours * 3600 + minutes * 60 + seconds};
+LocalDayTime At(int day, int month, int year, int hours, int minutes, int seconds = 0) {
+    return testing::Local(DateToDayNumber(day, month, year), hours, minutes, seconds);
 }
 
-MoonNow Moon(DayTime local, testing::ZoneRule zone) {
+UtDayTime UtAt(int day, int month, int year, int hours, int minutes, int seconds) {
+    return testing::Ut(DateToDayNumber(day, month, year), hours, minutes, seconds);
+}
+
+MoonNow Moon(LocalDayTime local, testing::ZoneRule zone) {
     const FixedClock clock(local, std::move(zone));
     return MoonAt(clock.UtNow(), clock);
 }
@@ -26,7 +30,7 @@ MoonNow Moon(DayTime local, testing::ZoneRule zone) {
 TEST(MoonNow, ThePhaseOfTheCycleGoesByLocalDates) {
     using enum CyclePhase;
     const struct {
-        DayTime Local;
+        LocalDayTime Local;
         CyclePhase Phase;
     } cases[] = {
         {At(8, 12, 2026, 23, 59), WaningCrescent},
@@ -40,7 +44,7 @@ TEST(MoonNow, ThePhaseOfTheCycleGoesByLocalDates) {
         {At(31, 12, 2026, 0, 0), WaningCrescent},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Moon(c.Local, EuropeBerlin).Phase, c.Phase) << c.Local.Day << ' ' << c.Local.Second;
+        EXPECT_EQ(Moon(c.Local, EuropeBerlin).Phase, c.Phase) << ::testing::PrintToString(c.Local);
 }
 
 // The new moon of 17 January 1999, 15:46:11 UT, as `phases` lists it: the age
@@ -50,12 +54,12 @@ TEST(MoonNow, AgeAndNextPhaseTurnOverAtThePhaseInstant) {
     const MoonNow before = Moon(At(17, 1, 1999, 15, 46, 10), Utc);
     EXPECT_GT(before.AgeDays, 29.0);
     EXPECT_EQ(before.Next.Kind, PhaseKind::NewMoon);
-    EXPECT_EQ(before.Next.Ut, At(17, 1, 1999, 15, 46, 11));
+    EXPECT_EQ(before.Next.Ut, UtAt(17, 1, 1999, 15, 46, 11));
 
     const MoonNow at = Moon(At(17, 1, 1999, 15, 46, 11), Utc);
     EXPECT_EQ(at.AgeDays, 0.0);
     EXPECT_EQ(at.Next.Kind, PhaseKind::FirstQuarter);
-    EXPECT_EQ(at.Next.Ut, At(24, 1, 1999, 19, 15, 12));
+    EXPECT_EQ(at.Next.Ut, UtAt(24, 1, 1999, 19, 15, 12));
     EXPECT_NEAR(Moon(At(18, 1, 1999, 15, 46, 11), Utc).AgeDays, 1.0, 1e-9);
 }
 
@@ -63,7 +67,7 @@ TEST(MoonNow, TheNextFullMoonIsBlueWhenItIsTheMonthsSecondAndLiesInTheNextMonth)
     // 31 January 1999, 16:06:36 UT: January's second full moon.
     const MoonNow blue = Moon(At(25, 1, 1999, 12, 0), Utc);
     EXPECT_EQ(blue.Next.Kind, PhaseKind::BlueMoon);
-    EXPECT_EQ(blue.Next.Ut, At(31, 1, 1999, 16, 6, 36));
+    EXPECT_EQ(blue.Next.Ut, UtAt(31, 1, 1999, 16, 6, 36));
     // From 30 December 2026 (Berlin), after the last quarter, the next phase
     // is January's new moon.
     const MoonNow turn = Moon(At(30, 12, 2026, 21, 0), EuropeBerlin);

@@ -1,5 +1,7 @@
 #include "platform/SystemClock.h"
 
+#include "support/Instants.h"
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -16,7 +18,8 @@ struct Offset {
 void ExpectOffsets(std::initializer_list<Offset> cases) {
     for (const Offset& c : cases) {
         const SystemClock clock{QTimeZone(c.zone)};
-        EXPECT_EQ(clock.UtcOffsetSecondsAt({DateToDayNumber(c.day, c.month, c.year), c.utSecond}), c.seconds)
+        const UtDayTime ut{DateToDayNumber(c.day, c.month, c.year), SecondOfDay{c.utSecond}};
+        EXPECT_EQ(clock.UtcOffsetSecondsAt(ut), c.seconds)
             << c.zone << ' ' << c.day << '.' << c.month << '.' << c.year << " +" << c.utSecond << " s UT";
     }
 }
@@ -92,7 +95,7 @@ TEST(SystemClock, WindowsZoneOfGermanyIsBerlin) {
     if (qEnvironmentVariableIsEmpty("SELENARA_CHECK_SYSTEM_ZONE")) GTEST_SKIP() << "only in that prefix";
     EXPECT_EQ(QTimeZone::systemTimeZoneId(), "Europe/Berlin");
     // With its history: the full moon of 4 October 1990, 13:01 UT, at +01:00.
-    EXPECT_EQ(SystemClock().UtcOffsetSecondsAt({DateToDayNumber(4, 10, 1990), 13 * 3600 + 60}), 3600);
+    EXPECT_EQ(SystemClock().UtcOffsetSecondsAt(testing::Ut(DateToDayNumber(4, 10, 1990), 13, 1)), 3600);
 }
 
 #ifndef Q_OS_WIN
@@ -104,13 +107,13 @@ TEST(SystemClock, TzRuleStringIsTheSystemZoneUnix) {
     const QByteArray saved = qgetenv("TZ");
     const struct {
         const char* tz;
-        DayTime ut;
+        UtDayTime ut;
         int seconds;
     } cases[] = {
-        {"EST5EDT,M3.2.0,M11.1.0", {DateToDayNumber(1, 6, 2020), 0}, -4 * 3600},
-        {"EST5EDT,M3.2.0,M11.1.0", {DateToDayNumber(1, 1, 3999), 0}, -5 * 3600},
-        {"ABC+25", {DateToDayNumber(1, 1, 2026), 0}, -24 * 3600},
-        {"ABC-24:30", {DateToDayNumber(1, 1, 2026), 0}, 24 * 3600 + 30 * 60},
+        {"EST5EDT,M3.2.0,M11.1.0", testing::Ut(DateToDayNumber(1, 6, 2020), 0), -4 * 3600},
+        {"EST5EDT,M3.2.0,M11.1.0", testing::Ut(DateToDayNumber(1, 1, 3999), 0), -5 * 3600},
+        {"ABC+25", testing::Ut(DateToDayNumber(1, 1, 2026), 0), -24 * 3600},
+        {"ABC-24:30", testing::Ut(DateToDayNumber(1, 1, 2026), 0), 24 * 3600 + 30 * 60},
     };
     for (const auto& c : cases) {
         qputenv("TZ", c.tz);
@@ -123,7 +126,7 @@ TEST(SystemClock, TzRuleStringIsTheSystemZoneUnix) {
 
 TEST(SystemClock, InvalidZoneLeavesTheInstantInUt) {
     const SystemClock clock{QTimeZone("No/Such_Zone")};
-    EXPECT_EQ(clock.UtcOffsetSecondsAt({DateToDayNumber(1, 7, 2026), 0}), 0);
+    EXPECT_EQ(clock.UtcOffsetSecondsAt(testing::Ut(DateToDayNumber(1, 7, 2026), 0)), 0);
 }
 
 // Now is the system's time in UT, whatever the zone: between the seconds

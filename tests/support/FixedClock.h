@@ -3,15 +3,16 @@
 #pragma once
 
 #include "astro/LocalTime.h"
+#include "support/Instants.h"
 
 #include <functional>
 
 namespace selenara::testing {
 
 // Offset (seconds east of UT) at a UT instant.
-using ZoneRule = std::function<int(DayTime)>;
+using ZoneRule = std::function<int(UtDayTime)>;
 
-inline int Utc(DayTime) { return 0; }
+inline int Utc(UtDayTime) { return 0; }
 
 inline DayNumber NthSunday(int n, int month, int year) {
     const int first = WeekdayOfDate(1, month, year);
@@ -22,14 +23,14 @@ inline DayNumber LastSundayOf(int month, int year) {
                            month, year);
 }
 // True when a UT instant lies in [start, end), both given as UT day and hour.
-inline bool Between(DayTime ut, DayNumber startDay, int startHour, DayNumber endDay, int endHour) {
-    const long long t = 86400LL * ut.Day + ut.Second;
+inline bool Between(UtDayTime ut, DayNumber startDay, int startHour, DayNumber endDay, int endHour) {
+    const long long t = SecondCount(ut);
     return t >= 86400LL * startDay + 3600 * startHour && t < 86400LL * endDay + 3600 * endHour;
 }
 
 // Central European time with the European Union's summer time (since 1996):
 // last Sunday of March 01:00 UT to last Sunday of October 01:00 UT.
-inline int EuropeBerlin(DayTime ut) {
+inline int EuropeBerlin(UtDayTime ut) {
     const int year = DayNumberToDate(ut.Day).Year;
     return Between(ut, LastSundayOf(3, year), 1, LastSundayOf(10, year), 1) ? 7200 : 3600;
 }
@@ -37,7 +38,7 @@ inline int EuropeBerlin(DayTime ut) {
 // US Eastern time: daylight time from 2:00 local on the second Sunday of
 // March to the first Sunday of November (since 2007), before that from the
 // first Sunday of April to the last Sunday of October (1987-2006).
-inline int AmericaNewYork(DayTime ut) {
+inline int AmericaNewYork(UtDayTime ut) {
     const int year = DayNumberToDate(ut.Day).Year;
     const bool summer = year >= 2007
                             ? Between(ut, NthSunday(2, 3, year), 7, NthSunday(1, 11, year), 6)
@@ -49,18 +50,18 @@ inline int AmericaNewYork(DayTime ut) {
 // the hour a clock repeats needs SetUtNow for its second time round.
 class FixedClock final : public ZoneClock {
 public:
-    FixedClock(DayTime localNow, ZoneRule zone) : zone_(std::move(zone)) { SetNow(localNow); }
-    DayTime UtNow() const override { return now_; }
-    int UtcOffsetSecondsAt(DayTime ut) const override { return zone_(ut); }
-    void SetNow(DayTime localNow) { now_ = LocalToUtc(localNow, *this); }
-    void SetUtNow(DayTime ut) { now_ = ut; }
+    FixedClock(LocalDayTime localNow, ZoneRule zone) : zone_(std::move(zone)) { SetNow(localNow); }
+    UtDayTime UtNow() const override { return now_; }
+    int UtcOffsetSecondsAt(UtDayTime ut) const override { return zone_(ut); }
+    void SetNow(LocalDayTime localNow) { now_ = LocalToUtc(localNow, *this); }
+    void SetUtNow(UtDayTime ut) { now_ = ut; }
 
 private:
-    DayTime now_;  // UT
+    UtDayTime now_;
     ZoneRule zone_;
 };
 
 // A December day, standard time in force in both zones above.
-inline DayTime WinterNoon() { return {DateToDayNumber(8, 12, 2026), 12 * 3600}; }
+inline LocalDayTime WinterNoon() { return Local(DateToDayNumber(8, 12, 2026), 12); }
 
 }  // namespace selenara::testing

@@ -16,8 +16,8 @@ namespace selenara::testing {
 
 // Altitude of the moon's centre minus h0 = 0.7275 × parallax − 0.5667, degrees.
 inline double MoonAltitudeOverH0(double julianDateUt, const Observer& observer) {
-    const MoonPosition p = MoonPositionAt(TerrestrialTime(julianDateUt));
-    const double H = Radians(MeanSiderealTime(julianDateUt) + observer.Longitude - p.RightAscension);
+    const MoonPosition p = MoonPositionAt(TerrestrialTime(JulianDateUt{julianDateUt}));
+    const double H = Radians(MeanSiderealTime(JulianDateUt{julianDateUt}) + observer.Longitude - p.RightAscension);
     const double delta = Radians(p.Declination), phi = Radians(observer.Latitude);
     const double altitude = Degrees(std::asin(std::sin(phi) * std::sin(delta) +
                                               std::cos(phi) * std::cos(delta) * std::cos(H)));

@@ -20,8 +20,8 @@
 
 namespace selenara::testing {
 
-inline DayTime At(int day, int month, int year, int hour = 12) {
-    return {DateToDayNumber(day, month, year), hour * 3600};
+inline LocalDayTime At(int day, int month, int year, int hour = 12) {
+    return Local(DateToDayNumber(day, month, year), hour);
 }
 
 // A click on a day number, as far as the grid looks at it: the left button's release.
@@ -33,7 +33,7 @@ inline void ClickDay(DayGrid& grid, int row, int column) {
 }
 
 struct TestWindow {
-    explicit TestWindow(DayTime now, std::uint8_t language = German) : clock(now, EuropeBerlin) {
+    explicit TestWindow(LocalDayTime now, std::uint8_t language = German) : clock(now, EuropeBerlin) {
         store.Set("SPR", std::to_string(language));
         window = std::make_unique<MainWindow>(clock, store, [](const std::string&) {}, [] { return true; });
         window->show();

@@ -8,6 +8,7 @@ namespace selenara {
 namespace {
 
 using testing::FixedClock;
+using testing::Hms;
 
 TEST(MonatJahrText, CaptionsOfAMonthPage) {
     EXPECT_EQ(MonatJahrText(1, 2007, German), "Januar 2007");
@@ -24,14 +25,14 @@ TEST(ZeitText, TwentyFourAndTwelveHourStyles) {
         SecondOfDay second;
         const char *h24, *h12;
     } rows[] = {
-        {0, " 0:00", "12:00 AM"},       {43200, "12:00", "12:00 PM"},
-        {86399, "23:59", "11:59 PM"},   {7 * 3600 + 5 * 60 + 59, " 7:05", "7:05 AM"},
-        {6 * 3600 + 5 * 60, " 6:05", "6:05 AM"}, {18 * 3600 + 30 * 60, "18:30", "6:30 PM"},
-        {15 * 60, " 0:15", "12:15 AM"},
+        {Hms(0), " 0:00", "12:00 AM"},          {Hms(12), "12:00", "12:00 PM"},
+        {Hms(23, 59, 59), "23:59", "11:59 PM"}, {Hms(7, 5, 59), " 7:05", "7:05 AM"},
+        {Hms(6, 5), " 6:05", "6:05 AM"},        {Hms(18, 30), "18:30", "6:30 PM"},
+        {Hms(0, 15), " 0:15", "12:15 AM"},
     };
     for (const auto& r : rows) {
-        EXPECT_EQ(ZeitText(r.second, true), r.h24) << r.second;
-        EXPECT_EQ(ZeitText(r.second, false), r.h12) << r.second;
+        EXPECT_EQ(ZeitText(r.second, true), r.h24) << r.h24;
+        EXPECT_EQ(ZeitText(r.second, false), r.h12) << r.h12;
     }
     EXPECT_TRUE(Use24StdFor(German));
     EXPECT_FALSE(Use24StdFor(English));

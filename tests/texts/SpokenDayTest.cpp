@@ -13,7 +13,7 @@ using testing::FixedClock;
 // Observatory's tables of moon phases (2026 Dec 9 00:52 UT, Dec 24 01:28,
 // Dec 30 18:59; 1999 Jan 31 16:07); the cells show the minute begun.
 TEST(SpokenDay, WholeDateTodayAndPhaseInBothLanguages) {
-    const FixedClock berlin({DateToDayNumber(9, 12, 2026), 12 * 3600}, testing::EuropeBerlin);
+    const FixedClock berlin(testing::Local(DateToDayNumber(9, 12, 2026), 12), testing::EuropeBerlin);
     const FixedClock utc(testing::WinterNoon(), testing::Utc);
     const TMonat december = MonatAufbauen(12, 2026, TodayDayNumber(berlin), berlin);
     const TMonat january = MonatAufbauen(1, 1999, TodayDayNumber(utc), utc);
