@@ -1,6 +1,5 @@
 #include "astro/Calendar.h"
 
-
 namespace selenara {
 
 static_assert(DateToDayNumber(1, 1, 1600) == 0);

@@ -109,7 +109,8 @@ public:
     // At t, a Julian Date (UT) in days.
     Point At(double t) {
         ++evaluations_;
-        const double x = std::clamp((2.0 * t - path_.Begin.Days - path_.End.Days) * scale_ / 2.0, -1.0, 1.0);
+        const double x =
+            std::clamp((2.0 * t - path_.Begin.Days - path_.End.Days) * scale_ / 2.0, -1.0, 1.0);
         const ChebyshevSeries::Value alpha = path_.RightAscension.At(x);
         const ChebyshevSeries::Value delta = path_.Declination.At(x);
         const ChebyshevSeries::Value h0 = path_.StandardAltitude.At(x);
@@ -178,9 +179,9 @@ private:
 HorizonCrossings FindHorizonCrossings(const BodyPath& path, JulianDateUt from, JulianDateUt to,
                                       const Observer& observer) {
     HorizonCrossings r;
-    if (!(std::abs(observer.Latitude) <= 90.0 && std::isfinite(observer.Longitude) && std::isfinite(path.Begin.Days) &&
-          std::isfinite(path.End.Days) && path.Begin < path.End && path.Begin <= from && from < to &&
-          to <= path.End))
+    if (!(std::abs(observer.Latitude) <= 90.0 && std::isfinite(observer.Longitude) &&
+          std::isfinite(path.Begin.Days) && std::isfinite(path.End.Days) && path.Begin < path.End &&
+          path.Begin <= from && from < to && to <= path.End))
         return r;
     Search search(path, observer);
     const Point a = search.At(from.Days), b = search.At(to.Days);
