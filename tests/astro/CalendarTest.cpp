@@ -40,8 +40,7 @@ TEST(DayNumbers, ConversionsAreInversesOverTheWholeRange) {
 }
 
 TEST(DayNumbers, Weekdays) {
-    EXPECT_EQ(WeekdayOf(0), 6);       // 1 January 1600, a Saturday
-    EXPECT_EQ(WeekdayOf(146097), 6);  // 1 January 2000, a Saturday
+    // 1 January 1600 and 2000, Saturdays, are checked where WeekdayOf is made.
     EXPECT_EQ(WeekdayOfDate(1, 2, 2000), 2);
     EXPECT_EQ(WeekdayOfDate(8, 12, 2026), 2);
     EXPECT_EQ(WeekdayOf(InvalidDay), NoWeekday);
