@@ -39,8 +39,9 @@ int IconOfKind(PhaseKind kind) {
 
 QComboBox* MakeList(QWidget* parent, int width) {
     const QColor band(0x1c, 0x2a, 0x55);  // the navigation band's dark blue
+    // The font is the window's, taken from the parent: a font set on the box
+    // itself would make it build its pop-up list at once, at the start.
     auto* box = new FlatComboBox(parent, {look::LightBlue, look::Black, band, band});
-    box->setFont(look::WindowFont());
     box->setFixedSize(width, 21);
     box->setMaxVisibleItems(12);
     box->setCursor(Qt::PointingHandCursor);

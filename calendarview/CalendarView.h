@@ -1,6 +1,7 @@
 // The calendar page: the 6x7 day cells, the weekday header, the month
 // caption and the navigation row beneath, with the shown month and year.
-// Its controls are children of the window's client area at fixed positions.
+// Its controls are children of the window's client area at fixed positions;
+// the month and year lists take the window's font (look::WindowFont) from it.
 #pragma once
 
 #include "astro/LocalTime.h"

@@ -38,9 +38,14 @@ FlatComboBox::FlatComboBox(QWidget* parent, const FlatLook& look) : QComboBox(pa
     p.setColor(QPalette::Highlight, look_.Selection);
     p.setColor(QPalette::HighlightedText, look_.SelectedText);
     setPalette(p);
-    view()->setPalette(p);
     // The last child: destroyed after the pop-up that uses it.
     if (style) style->setParent(this);
+}
+
+void FlatComboBox::showPopup() {
+    // The pop-up list is made when first opened, not at the start.
+    view()->setPalette(palette());
+    QComboBox::showPopup();
 }
 
 void FlatComboBox::paintEvent(QPaintEvent*) {

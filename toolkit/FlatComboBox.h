@@ -28,6 +28,7 @@ class FlatComboBox : public QComboBox {
     Q_OBJECT
 public:
     FlatComboBox(QWidget* parent, const FlatLook& look);
+    void showPopup() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
