@@ -42,9 +42,11 @@ bool ReadHeader(Decoder& d, const QByteArray& data) {
     jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&d.info, TRUE);
-    d.info.out_color_space = JCS_RGB;
+    // Straight into Format_RGB32, what a pixmap holds, so that nothing is
+    // converted after decoding: 0xffRRGGBB words (libjpeg fills X with 0xff).
+    d.info.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
     jpeg_start_decompress(&d.info);
-    return d.info.output_components == 3 && d.info.output_width <= kMaxSide &&
+    return d.info.output_components == 4 && d.info.output_width <= kMaxSide &&
            d.info.output_height <= kMaxSide;
 }
 
@@ -65,7 +67,7 @@ QImage DecodeJpeg(const QByteArray& data) {
     QImage image;
     if (!data.isEmpty() && ReadHeader(d, data)) {
         image = QImage(static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height),
-                       QImage::Format_RGB888);
+                       QImage::Format_RGB32);
         if (image.isNull() || !ReadPixels(d, image)) image = QImage();
     }
     jpeg_destroy_decompress(&d.info);  // safe on a half-made or never-made decoder

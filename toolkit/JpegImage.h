@@ -6,7 +6,7 @@
 
 namespace selenara {
 
-// Decodes a baseline or progressive JPEG into Format_RGB888. Corrupt or
+// Decodes a baseline or progressive JPEG into Format_RGB32. Corrupt or
 // truncated data gives a null image: every libjpeg warning counts as an error,
 // since a half-decoded picture would otherwise show as a grey block.
 QImage DecodeJpeg(const QByteArray& data);

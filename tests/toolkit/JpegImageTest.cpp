@@ -17,6 +17,10 @@ TEST(JpegImageTest, EveryArtworkDecodesToItsSize) {
     for (const auto& a : artwork) {
         const QImage image = LoadArtwork(a.name);
         EXPECT_EQ(image.size(), a.size) << a.name;
+        // What a pixmap holds, every word opaque as the format demands.
+        ASSERT_EQ(image.format(), QImage::Format_RGB32) << a.name;
+        const auto* words = reinterpret_cast<const QRgb*>(image.constScanLine(a.size.height() / 2));
+        for (int x = 0; x < a.size.width(); ++x) ASSERT_EQ(qAlpha(words[x]), 255) << a.name << " x " << x;
         // A night sky: dark, and blue rather than red (catches swapped channels).
         const QRgb corner = image.pixel(a.size.width() - 1, a.size.height() - 1);
         EXPECT_LT(qGray(corner), 60) << a.name;
