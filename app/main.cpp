@@ -3,12 +3,14 @@
 #include "platform/StandardDescriptors.h"
 #include "platform/SystemClock.h"
 #include "settings/QtSettingsStore.h"
+#include "toolkit/Look.h"
 #include "Version.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 
+#include <future>
 #include <memory>
 
 int main(int argc, char** argv) {
@@ -20,6 +22,10 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Selenara"));
+    // Reading the font configuration is the longest step of the start: a
+    // thread of its own does it while this one settles the single instance
+    // and builds the window, whose text is first measured as it is shown.
+    const std::future<void> fonts = std::async(std::launch::async, selenara::look::LoadWindowFonts);
 
     // A second start hands over to the first and ends, writing nothing.
     selenara::SingleInstance guard(selenara::SingleInstance::DefaultName());

@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <future>
 #include <memory>
 
 namespace {
@@ -73,6 +74,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromLatin1(selenara::ProgramRelease));
     QApplication::setQuitOnLastWindowClosed(false);
     Mark("QApplication");
+    // As the program does: the window's fonts are looked up on a thread of
+    // their own (not with --split, which times them one by one).
+    std::future<void> fonts;
+    if (!bare && !split) fonts = std::async(std::launch::async, selenara::look::LoadWindowFonts);
 
     selenara::SingleInstance guard(selenara::SingleInstance::DefaultName());
     if (!guard.TryBecomePrimary()) return 0;

@@ -1,5 +1,6 @@
 #include "toolkit/Look.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
@@ -18,6 +19,10 @@ QFont WindowFont(bool bold) {
     font.setPixelSize(11);
     font.setBold(bold);
     return font;
+}
+
+void LoadWindowFonts() {
+    for (const bool bold : {false, true}) (void)QFontMetrics(WindowFont(bold)).height();
 }
 
 void DrawFocusFrame(QPainter& painter, const QRectF& bounds) {

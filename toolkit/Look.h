@@ -18,6 +18,9 @@ inline const QColor Black{0, 0, 0};
 // "MS Sans Serif" 8 pt (11 pixels), with a narrow sans-serif standing in
 // where the face is missing, so that "Letztes Viertel" fits its 68 pixels.
 QFont WindowFont(bool bold = false);
+// Looks both of its weights up, which first reads the font configuration.
+// Safe on any thread: main runs it on one of its own at the start.
+void LoadWindowFonts();
 
 // The keyboard's focus frame round a control that fills `bounds`: a faint
 // light blue rounded edge on its outermost pixels.
