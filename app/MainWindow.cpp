@@ -68,7 +68,16 @@ MainWindow::MainWindow(const ZoneClock& clock, SettingsStore& store, SettingsMes
 
     auto* pnlMenue = new QFrame(this);
     pnlMenue->setGeometry(0, 0, 498, 19);
-    pnlMenue->setStyleSheet(QStringLiteral("QFrame { background: black; border: 1px solid white; }"));
+    // Black with a white line round it. Drawn from the palette: a style
+    // sheet here would put the window's start through the style-sheet
+    // machinery for one rectangle.
+    pnlMenue->setFrameStyle(QFrame::Box | QFrame::Plain);
+    pnlMenue->setLineWidth(1);
+    QPalette menuColours = pnlMenue->palette();
+    menuColours.setColor(QPalette::Window, look::Black);
+    menuColours.setColor(QPalette::WindowText, look::White);
+    pnlMenue->setPalette(menuColours);
+    pnlMenue->setAutoFillBackground(true);
     const int lefts[3] = {4, 339, 415};
     const char* names[3] = {"lblBeenden", "lblOptionen", "lblUeber"};
     for (int i = 0; i < 3; ++i) {
