@@ -158,21 +158,26 @@ per_minute() {
 for key in "${keys[@]}"; do kill "${running[$key]}" 2>/dev/null || true; done
 
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
-row() { printf '%-34s %10s %10s %10s %6s  %s\n' "$@"; }
+row() { printf '%-34s %10s %10s %10s %6s %6s  %s\n' "$@"; }
 echo
-row "" "bare" "bare+label" "selenara" "ratio" "target (ratio: selenara / bare)"
+# Ratios to the bare window and to the one with a label, which pays the font
+# system's first lookup as any window with text does; the targets are the
+# latter's.
+row "" "bare" "bare+label" "selenara" "/bare" "/label" "target (selenara / bare+label)"
 row "start to first paint, median ms" "${paint[bare]}" "${paint[label]}" "${paint[program]}" \
-    "$(ratio "${paint[bare]}" "${paint[program]}")" "ratio <= 1.3"
+    "$(ratio "${paint[bare]}" "${paint[program]}")" "$(ratio "${paint[label]}" "${paint[program]}")" "<= 1.3"
 row "  start to window mapped, median ms" "${map[bare]}" "${map[label]}" "${map[program]}" \
-    "$(ratio "${map[bare]}" "${map[program]}")"
+    "$(ratio "${map[bare]}" "${map[program]}")" "$(ratio "${map[label]}" "${map[program]}")"
 row "resident memory VmRSS, MiB" "$(mib "${mem[bare.VmRSS]}")" "$(mib "${mem[label.VmRSS]}")" \
-    "$(mib "${mem[program.VmRSS]}")" "$(ratio "${mem[bare.VmRSS]}" "${mem[program.VmRSS]}")" "ratio <= 1.3"
+    "$(mib "${mem[program.VmRSS]}")" "$(ratio "${mem[bare.VmRSS]}" "${mem[program.VmRSS]}")" \
+    "$(ratio "${mem[label.VmRSS]}" "${mem[program.VmRSS]}")" "<= 1.2"
 for k in RssAnon:anonymous RssFile:file-backed RssShmem:shared; do
     row "  ${k#*:}, MiB" "$(mib "${mem[bare.${k%:*}]}")" "$(mib "${mem[label.${k%:*}]}")" \
-        "$(mib "${mem[program.${k%:*}]}")" "$(ratio "${mem[bare.${k%:*}]}" "${mem[program.${k%:*}]}")"
+        "$(mib "${mem[program.${k%:*}]}")" "$(ratio "${mem[bare.${k%:*}]}" "${mem[program.${k%:*}]}")" \
+        "$(ratio "${mem[label.${k%:*}]}" "${mem[program.${k%:*}]}")"
 done
 row "idle CPU, ms per minute" "$(per_minute 1 bare)" "$(per_minute 1 label)" "$(per_minute 1 program)" \
-    "" "selenara < 10"
+    "" "" "selenara < 10"
 row "  from clock ticks, ms per minute" "$(per_minute 2 bare)" "$(per_minute 2 label)" "$(per_minute 2 program)"
 row "  context switches per minute" "$(per_minute 3 bare)" "$(per_minute 3 label)" "$(per_minute 3 program)"
 echo "starts: $runs each; memory after $settle s; idle over $idle_seconds s;" \
