@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QPalette>
 
+#include <type_traits>
+
 namespace selenara {
 namespace {
 
@@ -19,16 +21,19 @@ QFont CaptionFont(int points, bool bold) {
     return font;
 }
 
+// A caption, or a link (a HoverLabel), whose text lies where a caption's would,
+// inside its focus margin.
+template <class Label>
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): left, top as QWidget::move takes them
-void Place(QLabel& label, const char* name, int left, int top, int points, bool bold) {
+void Place(Label& label, const char* name, int left, int top, int points, bool bold) {
     label.setObjectName(QLatin1String(name));
-    label.setTextFormat(Qt::PlainText);  // texts come from the table, never markup
     label.setFont(CaptionFont(points, bold));
-    // A link's text lies where a caption's would, inside its focus margin.
-    if (auto* link = qobject_cast<HoverLabel*>(&label))
-        link->PlaceText(left, top);
-    else
+    if constexpr (std::is_same_v<Label, HoverLabel>) {
+        label.PlaceText(left, top);
+    } else {
+        label.setTextFormat(Qt::PlainText);  // texts come from the table, never markup
         label.move(left, top);
+    }
 }
 
 }  // namespace
@@ -101,13 +106,16 @@ void AboutBox::ApplyTexts() {
     setWindowTitle(Text(textid::AboutTitle));
     const QString version = QCoreApplication::applicationVersion();
     lblVersion_->setText(version.isEmpty() ? QString::fromLatin1(ProgramRelease) : version);
-    const std::pair<QLabel*, int> captions[] = {
-        {lblVersionTxt_, textid::VersionCaption},  {lblWebsiteTxt_, textid::WebsiteCaption},
-        {lblWebsite_, textid::WebsiteAddress},     {lblMehrSoftware_, textid::MoreSoftwareCaption},
-        {lblSupportTxt_, textid::SupportCaption},  {lblSupport_, textid::SupportAddress},
-        {lblCopyright_, textid::CopyrightLine}};
+    const std::pair<QLabel*, int> captions[] = {{lblVersionTxt_, textid::VersionCaption},
+                                                {lblWebsiteTxt_, textid::WebsiteCaption},
+                                                {lblSupportTxt_, textid::SupportCaption},
+                                                {lblCopyright_, textid::CopyrightLine}};
+    const std::pair<HoverLabel*, int> links[] = {{lblWebsite_, textid::WebsiteAddress},
+                                                 {lblMehrSoftware_, textid::MoreSoftwareCaption},
+                                                 {lblSupport_, textid::SupportAddress}};
     for (const auto& [label, id] : captions) label->setText(Text(id));
-    for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
+    for (const auto& [link, id] : links) link->setText(Text(id));
+    for (QWidget* label : findChildren<QWidget*>()) label->adjustSize();
 }
 
 QString AboutBox::Text(int id) const { return QString::fromStdString(TextById(id, language_)); }

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -40,7 +41,7 @@ private:
 
 }  // namespace
 
-HoverLabel::HoverLabel(QWidget* parent) : QLabel(parent) {
+HoverLabel::HoverLabel(QWidget* parent) : QWidget(parent) {
     InstallAccessible<HoverLabel, HoverLabelAccessible>();
     setFont(look::WindowFont());
     setContentsMargins(FocusMargin, FocusMargin, FocusMargin, FocusMargin);
@@ -49,6 +50,23 @@ HoverLabel::HoverLabel(QWidget* parent) : QLabel(parent) {
     // The hand and the hover look follow the text, not the frame's margin.
     setMouseTracking(true);
     ApplyLook();
+}
+
+void HoverLabel::setText(const QString& text) {
+    if (text == text_) return;
+    text_ = text;
+    updateGeometry();
+    update();
+    // As a label does: a screen reader that names it by its text hears the new one.
+    if (accessibleName().isEmpty()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+QSize HoverLabel::sizeHint() const {
+    const QMargins m = contentsMargins();
+    return QFontMetrics(font()).size(0, text_) + QSize(m.left() + m.right(), m.top() + m.bottom());
 }
 
 void HoverLabel::PlaceText(int left, int top) { move(left - FocusMargin, top - FocusMargin); }
@@ -94,31 +112,31 @@ void HoverLabel::SetHovered(bool hovered) {
     ApplyLook();
 }
 
-void HoverLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    if (!tabbedTo_ || !hasFocus()) return;
+void HoverLabel::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    look::DrawFocusFrame(painter, rect());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter, text_);
+    if (tabbedTo_ && hasFocus()) look::DrawFocusFrame(painter, rect());
 }
 
 void HoverLabel::enterEvent(QEnterEvent* event) {
     SetHovered(contentsRect().contains(event->position().toPoint()));
-    QLabel::enterEvent(event);
+    QWidget::enterEvent(event);
 }
 
 void HoverLabel::mouseMoveEvent(QMouseEvent* event) {
     SetHovered(contentsRect().contains(event->position().toPoint()));
-    QLabel::mouseMoveEvent(event);
+    QWidget::mouseMoveEvent(event);
 }
 
 void HoverLabel::leaveEvent(QEvent* event) {
     SetHovered(false);
-    QLabel::leaveEvent(event);
+    QWidget::leaveEvent(event);
 }
 
 void HoverLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && contentsRect().contains(event->position().toPoint())) Activate();
-    QLabel::mouseReleaseEvent(event);
+    QWidget::mouseReleaseEvent(event);
 }
 
 void HoverLabel::keyPressEvent(QKeyEvent* event) {
@@ -129,7 +147,7 @@ void HoverLabel::keyPressEvent(QKeyEvent* event) {
             Activate();
             break;
         default:
-            QLabel::keyPressEvent(event);
+            QWidget::keyPressEvent(event);
     }
 }
 
@@ -138,13 +156,13 @@ void HoverLabel::focusInEvent(QFocusEvent* event) {
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         tabbedTo_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     update();
-    QLabel::focusInEvent(event);
+    QWidget::focusInEvent(event);
 }
 
 void HoverLabel::focusOutEvent(QFocusEvent* event) {
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) tabbedTo_ = false;
     update();
-    QLabel::focusOutEvent(event);
+    QWidget::focusOutEvent(event);
 }
 
 }  // namespace selenara

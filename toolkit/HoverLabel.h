@@ -9,19 +9,29 @@
 // reacts to the text alone, as before, and PlaceText puts the text where a
 // plain label's would be. A screen reader meets a push button, or a link,
 // named by the text.
+//
+// It draws its one line of text itself rather than being a QLabel: a QLabel
+// that takes focus lays its text out through a whole text document, which
+// made the menu row the dearest part of the window's start.
 #pragma once
 
 #include <QColor>
-#include <QLabel>
+#include <QString>
+#include <QWidget>
 
 namespace selenara {
 
-class HoverLabel : public QLabel {
+class HoverLabel : public QWidget {
     Q_OBJECT
 public:
     static constexpr int FocusMargin = 2;
 
     explicit HoverLabel(QWidget* parent);
+    const QString& text() const { return text_; }
+    void setText(const QString& text);
+    // The text's size in the current font, and the focus margin round it.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
     // Moves the label so that its text's top left corner lies at (left, top).
     void PlaceText(int left, int top);
     // The resting look: white bold or light blue regular.
@@ -55,6 +65,7 @@ private:
     void SetHovered(bool hovered);
     void ApplyLook();
     QColor RestingColour() const;
+    QString text_;
     bool hovered_ = false;
     bool link_ = false;
     bool tabbedTo_ = false;

@@ -1,9 +1,9 @@
 #include "app/MainWindow.h"
 #include "support/TestWindow.h"
 #include "toolkit/Balloon.h"
+#include "toolkit/HoverLabel.h"
 
 #include <QAccessible>
-#include <QLabel>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -73,7 +73,7 @@ TEST(DayKeys, TheMenuRowClosesTheTabRingBeforeTheMonthList) {
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(w.Named<QWidget>(name));
         ASSERT_NE(reader, nullptr) << name;
         EXPECT_EQ(reader->role(), QAccessible::Button) << name;
-        EXPECT_EQ(reader->text(QAccessible::Name), w.Named<QLabel>(name)->text()) << name;
+        EXPECT_EQ(reader->text(QAccessible::Name), w.Named<HoverLabel>(name)->text()) << name;
     }
 }
 

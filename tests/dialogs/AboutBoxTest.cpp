@@ -1,11 +1,13 @@
 #include "dialogs/AboutBox.h"
 #include "support/WindowFont.h"
+#include "toolkit/HoverLabel.h"
 #include "toolkit/Look.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -21,8 +23,11 @@ QString Table(int id, LanguageId language) { return QString::fromStdString(TextB
 // A box whose opener records the addresses instead of opening them.
 struct Box {
     explicit Box(LanguageId lang = German) : language(lang) {}
-    QLabel* Label(const char* name) { return box.findChild<QLabel*>(QLatin1String(name)); }
-    QString Caption(const char* name) { return Label(name)->text(); }
+    QWidget* Label(const char* name) { return box.findChild<QWidget*>(QLatin1String(name)); }
+    QString Caption(const char* name) {
+        if (auto* link = qobject_cast<HoverLabel*>(Label(name))) return link->text();
+        return qobject_cast<QLabel*>(Label(name))->text();
+    }
     // Runs ShowModal, calls `during` once the box is showing, then closes it.
     template <class F>
     void OpenAndThen(F during) {
@@ -82,7 +87,7 @@ TEST(AboutBox, CaptionsInBothLanguages) {
     // Sized to their text and inside the fixed client area: nothing clipped.
     for (Box* b : {&de, &en}) {
         EXPECT_EQ(b->box.size(), QSize(261, 188));
-        for (QLabel* label : b->box.findChildren<QLabel*>()) {
+        for (QWidget* label : b->box.findChildren<QWidget*>()) {
             EXPECT_EQ(label->size(), label->sizeHint()) << label->objectName().toStdString();
             if (testing::WindowFontIsHere()) {
                 EXPECT_TRUE(b->box.rect().contains(label->geometry())) << label->objectName().toStdString();
@@ -114,7 +119,7 @@ TEST(AboutBox, ShowModalShowsALanguageChangedSinceConstruction) {
 
 TEST(AboutBox, LinkLooksUnderAndAfterTheMouse) {
     Box b;
-    QLabel& support = *b.Label("lblSupport");
+    QWidget& support = *b.Label("lblSupport");
     EXPECT_EQ(support.palette().color(QPalette::WindowText), look::LightBlue);
     EXPECT_TRUE(support.font().bold());
     Hover(support);
@@ -129,7 +134,7 @@ TEST(AboutBox, LinkLooksUnderAndAfterTheMouse) {
 
     // A mouse that never left (the box closed under it): the next ShowModal
     // renews the colour, not the font; the underline goes when the mouse leaves.
-    QLabel& website = *b.Label("lblWebsite");
+    QWidget& website = *b.Label("lblWebsite");
     Hover(website);
     QColor colour;
     bool underlined = false, bold = false;
@@ -180,7 +185,7 @@ TEST(AboutBox, TabReachesEachLinkAndEnterOpensIt) {
             QWidget* link = QApplication::focusWidget();
             QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(link);
             EXPECT_EQ(reader->role(), QAccessible::Link) << link->objectName().toStdString();
-            EXPECT_EQ(reader->text(QAccessible::Name), static_cast<QLabel*>(link)->text());
+            EXPECT_EQ(reader->text(QAccessible::Name), qobject_cast<HoverLabel*>(link)->text());
             reached.push_back(link->objectName());
         }
         PressKey(*QApplication::focusWidget(), Qt::Key_Return);  // the website, reached again
