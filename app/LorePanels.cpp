@@ -2,6 +2,7 @@
 
 #include "app/SettingsOwner.h"
 #include "texts/TextIds.h"
+#include "toolkit/FlatScrollBar.h"
 #include "toolkit/JpegImage.h"
 #include "toolkit/Look.h"
 
@@ -42,10 +43,9 @@ LorePanels::LorePanels(QWidget* parent, const SettingsOwner& settings, RandomSou
     sbLore_->setGeometry(0, 0, 482, 75);
     sbLore_->setFrameShape(QFrame::NoFrame);
     sbLore_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sbLore_->setStyleSheet(QStringLiteral(
-        "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"
-        "QScrollBar:vertical { background: #05081a; width: 12px; }"
-        "QScrollBar::handle:vertical { background: #2a3a70; min-height: 12px; }"));
+    // Flat and without arrow buttons; the box and the text's page let the
+    // picture show through.
+    MakeFlat(*sbLore_->verticalScrollBar(), {look::LoreScrollTrack, look::LoreScrollHandle});
     sbLore_->viewport()->setAutoFillBackground(false);
     sbLore_->viewport()->setCursor(Qt::PointingHandCursor);
     auto* content = new QWidget;
@@ -53,6 +53,7 @@ LorePanels::LorePanels(QWidget* parent, const SettingsOwner& settings, RandomSou
     lblLore_ = WhiteText(content);
     lblLore_->move(4, 4);
     sbLore_->setWidget(content);
+    content->setAutoFillBackground(false);  // which setWidget turned on
     lblTextUnten_ = WhiteText(parent);
     // Two lines of text at the most: the rest is cut off.
     lblTextUnten_->setFixedSize(482, 28);

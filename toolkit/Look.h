@@ -14,6 +14,8 @@ inline const QColor Orange{255, 156, 0};       // under the mouse
 inline const QColor DarkBlue{24, 0, 172};      // the month caption
 inline const QColor White{255, 255, 255};
 inline const QColor Black{0, 0, 0};
+inline const QColor LoreScrollTrack{0x05, 0x08, 0x1a};   // the lore box's scroll bar
+inline const QColor LoreScrollHandle{0x2a, 0x3a, 0x70};
 
 // "MS Sans Serif" 8 pt (11 pixels), with a narrow sans-serif standing in
 // where the face is missing, so that "Letztes Viertel" fits its 68 pixels.

@@ -1,11 +1,11 @@
-// QPixmap and QIcon need a QGuiApplication; offscreen, so no display is needed.
-#include <QGuiApplication>
+// Pixmaps, icons and widgets need a QApplication; offscreen, so no display is needed.
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
