@@ -115,7 +115,8 @@ void AboutBox::ApplyTexts() {
                                                  {lblSupport_, textid::SupportAddress}};
     for (const auto& [label, id] : captions) label->setText(Text(id));
     for (const auto& [link, id] : links) link->setText(Text(id));
-    for (QWidget* label : findChildren<QWidget*>()) label->adjustSize();
+    for (QLabel* label : findChildren<QLabel*>()) label->adjustSize();
+    for (HoverLabel* link : findChildren<HoverLabel*>()) link->adjustSize();
 }
 
 QString AboutBox::Text(int id) const { return QString::fromStdString(TextById(id, language_)); }

@@ -27,10 +27,12 @@ public:
         // The whole bar is the track: there are no arrow buttons.
         const QRect track = bar->rect;
         const int range = bar->maximum - bar->minimum;
-        const int length = range > 0 ? std::clamp(static_cast<int>(static_cast<long long>(track.height()) *
-                                                                     bar->pageStep / (range + bar->pageStep)),
-                                                  look_.MinimumHandle, track.height())
-                                     : track.height();
+        // In proportion to the page, but not shorter than the least length
+        // nor longer than the track, which may be shorter than that (or none).
+        const int proportional = range > 0 ? static_cast<int>(static_cast<long long>(track.height()) *
+                                                              bar->pageStep / (range + bar->pageStep))
+                                           : track.height();
+        const int length = std::max(0, std::min(std::max(proportional, look_.MinimumHandle), track.height()));
         const int top = track.top() + sliderPositionFromValue(bar->minimum, bar->maximum, bar->sliderPosition,
                                                               track.height() - length, bar->upsideDown);
         switch (part) {

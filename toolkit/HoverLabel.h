@@ -12,7 +12,7 @@
 //
 // It draws its one line of text itself rather than being a QLabel: a QLabel
 // that takes focus lays its text out through a whole text document, which
-// made the menu row the dearest part of the window's start.
+// the window's start paid for three words of its menu.
 #pragma once
 
 #include <QColor>

@@ -56,6 +56,13 @@ TEST(FlatScrollBarTest, HandleDrawnWhereTheMouseTakesIt) {
     SendMouse(bar, QEvent::MouseButtonPress, 70);
     SendMouse(bar, QEvent::MouseButtonRelease, 70);
     EXPECT_EQ(bar.value(), 100);
+
+    // A bar shorter than the handle's least length is all handle.
+    bar.resize(12, 8);
+    bar.setValue(50);
+    const QImage small = bar.grab().toImage();
+    EXPECT_EQ(QColor(small.pixel(6, 0)), Handle);
+    EXPECT_EQ(QColor(small.pixel(6, 7)), Handle);
 }
 
 }  // namespace
